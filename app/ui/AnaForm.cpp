@@ -1,0 +1,377 @@
+#include "app/ui/AnaForm.h"
+
+#include "app/Settings.h"
+#include "platform/Dialogs.h"
+#include "platform/Guard.h"
+#include "platform/ui/DataGrid.h"
+#include "platform/ui/OptionalDateEdit.h"
+#include "store/DataModul.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace tavlo {
+namespace {
+
+constexpr auto kCaption = "Tavlo Senkor  v1.7";
+constexpr int kWidth = 480;
+constexpr int kHeight = 453;
+
+// Colours of the pages and buttons; the values are the Windows colour numbers
+// the program always had, written as #rrggbb.
+constexpr auto kStyle = R"(
+QTabBar::tab { width: 150px; height: 32px; font: bold 15px "Arial"; color: teal; }
+QWidget#AktarimTab { background-color: #e0edfe; }
+QWidget#CihazTab, QWidget#AyarTab { background-color: #bdd8d2; }
+QPushButton { font: bold 13px "MS Sans Serif"; background-color: #d3e7d3;
+              border: 1px solid #8fa88f; border-radius: 3px; padding: 4px 10px; }
+QPushButton:hover { background-color: #b8f0b8; }
+QPushButton:disabled { color: #8a8a8a; background-color: #e4ece4; }
+QLabel.LabelStil, QCheckBox.LabelStil, QGroupBox.LabelStil {
+    font: bold 12px "Arial"; color: #666666; }
+QLabel.LabelStil { background-color: #f2f2f2; padding: 2px 4px; }
+QLineEdit { font: 11px "Tahoma"; border: 1px solid #7f9db9; padding: 2px; background: white; }
+QLineEdit:focus { border: 2px solid red; }
+)";
+
+// Buttons of features that are not in this build yet stay visible but
+// disabled, so none of them pretends to work.
+void awaitFeature(QPushButton* button)
+{
+    button->setEnabled(false);
+    button->setToolTip(QStringLiteral("Bu işlev bu sürümde henüz yok."));
+}
+
+void useLabelStyle(QWidget* widget)
+{
+    widget->setProperty("class", "LabelStil");
+}
+
+}  // namespace
+
+TAnaForm::TAnaForm(TDataModul& data, QString applicationDirectory, QWidget* parent)
+    : QWidget(parent), data_(data)
+{
+    setObjectName(QStringLiteral("AnaForm"));
+    values_.applicationDirectory = std::move(applicationDirectory);
+    setStyleSheet(QLatin1String(kStyle));
+
+    Sayfalar = new QTabWidget(this);
+    Sayfalar->setObjectName(QStringLiteral("Sayfalar"));
+    buildTransferPage();
+    buildTerminalPage();
+    buildSettingsPage();
+
+    cxButton1 = makeButton("cxButton1", QStringLiteral("Kapat"), this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(Sayfalar, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(cxButton1);
+    layout->addLayout(bottom);
+
+    buildHiddenControls();
+    connectHandlers();
+    Sayfalar->setCurrentWidget(AktarimTab);
+
+    resize(kWidth, kHeight);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    guarded([this] { FormCreate(); });
+}
+
+TAnaForm::~TAnaForm() = default;
+
+QPushButton* TAnaForm::makeButton(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+void TAnaForm::buildTransferPage()
+{
+    AktarimTab = new QWidget;
+    AktarimTab->setObjectName(QStringLiteral("AktarimTab"));
+    AktarimTab->setAttribute(Qt::WA_StyledBackground);
+    Sayfalar->addTab(AktarimTab, QStringLiteral("Hareketleri Aktar"));
+
+    CihazAktarimGrid = new DataGrid(
+        data_.CihazKaynak,
+        {
+            {"v_Secim", "Seç", "Isaret", GridColumn::Kind::CheckBox, {}, false, false},
+            {"v_CihazNo", "Cz.No", "CihazNo", GridColumn::Kind::Plain, {}, false, false},
+            {"v_CihazAdi", "Cihaz Adı", "CihazAdi", GridColumn::Kind::Plain, {}, true, false},
+            {"v_Transfer", "Transfer Durumu", "TransferDurumu", GridColumn::Kind::ProgressBar, {},
+             true, false},
+            {"v_Durum", "Durum", "Durum", GridColumn::Kind::ValueList, {{1, "●"}, {0, "○"}}, false,
+             false},
+            {"v_Aciklama", "Aciklama", "Aciklama", GridColumn::Kind::Plain, {}, true, false},
+        },
+        AktarimTab);
+    CihazAktarimGrid->setObjectName(QStringLiteral("CihazAktarimGrid"));
+    CihazAktarimGrid->setColumnsFillWidth(true);
+
+    AktarButon = makeButton("AktarButon", QStringLiteral("Bilgileri Aktar"), AktarimTab);
+    awaitFeature(AktarButon);
+
+    auto* layout = new QVBoxLayout(AktarimTab);
+    layout->addWidget(CihazAktarimGrid, 1);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(AktarButon);
+    layout->addLayout(row);
+}
+
+void TAnaForm::buildTerminalPage()
+{
+    CihazTab = new QWidget;
+    CihazTab->setObjectName(QStringLiteral("CihazTab"));
+    CihazTab->setAttribute(Qt::WA_StyledBackground);
+    Sayfalar->addTab(CihazTab, QStringLiteral("Cihaz Ayarları"));
+
+    const QList<GridColumn::Value> connectionTypes = {
+        {1, "Ethernet"}, {2, "Comm Port"}, {3, "USB Bağlantısı"}};
+    CihazGrid = new DataGrid(
+        data_.CihazKaynak,
+        {
+            {"v_Isaret", "Seç", "Isaret", GridColumn::Kind::CheckBox, {}, true, true},
+            {"v_CihazTableCihazNo", "Cz.No", "CihazNo", GridColumn::Kind::Plain, {}, true, false},
+            {"v_CihazTableCihazAdi", "Cihaz Adı", "CihazAdi", GridColumn::Kind::Plain, {}, true,
+             false},
+            {"v_CihazTableBaglantiTipi", "Bağlantı Tipi", "BaglantiTipi",
+             GridColumn::Kind::ValueList, connectionTypes, true, false},
+            {"v_CihazTableIPAdres", "IP Adresi", "IPAdres", GridColumn::Kind::Plain, {}, true,
+             false},
+            {"v_CihazTableMakineNo", "Mk.No", "MakineNo", GridColumn::Kind::Plain, {}, true, false},
+            {"v_CihazTableParola", "Parola", "Parola", GridColumn::Kind::Plain, {}, true, false},
+            {"v_CihazTablePort", "Port", "Port", GridColumn::Kind::Plain, {}, true, false},
+            {"v_CihazTableDurum", "Durum", "Durum", GridColumn::Kind::Plain, {}, false, false},
+            {"v_CihazTableAciklama", "Aciklama", "Aciklama", GridColumn::Kind::Plain, {}, false,
+             false},
+            {"v_CihazTableTransferDurumu", "TransferDurumu", "TransferDurumu",
+             GridColumn::Kind::Plain, {}, false, false},
+        },
+        CihazTab);
+    CihazGrid->setObjectName(QStringLiteral("CihazGrid"));
+
+    CihazEkleButon = makeButton("CihazEkleButon", QStringLiteral("Cihaz Ekle"), CihazTab);
+    CihazDuzenleButon = makeButton("CihazDuzenleButon", QStringLiteral("Düzenle"), CihazTab);
+    CihazSilButon = makeButton("CihazSilButon", QStringLiteral("Sil"), CihazTab);
+    TestButon = makeButton("TestButon", QStringLiteral("Bağlantı Test"), CihazTab);
+    YetkiliSilButon = makeButton("YetkiliSilButon", QStringLiteral("Yetkilileri Sil"), CihazTab);
+    YedekSilButon = makeButton("YedekSilButon", QStringLiteral("Yedekleri Sil"), CihazTab);
+    ZamanAyarButon = makeButton("ZamanAyarButon", QStringLiteral("Tarih/Saat Ayarla"), CihazTab);
+    for (QPushButton* button : {CihazEkleButon, CihazDuzenleButon, CihazSilButon, TestButon,
+                                YetkiliSilButon, YedekSilButon, ZamanAyarButon})
+        awaitFeature(button);
+
+    auto* layout = new QVBoxLayout(CihazTab);
+    layout->addWidget(CihazGrid, 1);
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(CihazEkleButon, 0, 0);
+    buttons->addWidget(CihazDuzenleButon, 0, 1);
+    buttons->addWidget(CihazSilButon, 0, 2);
+    buttons->addWidget(TestButon, 0, 3);
+    buttons->addWidget(YetkiliSilButon, 1, 0);
+    buttons->addWidget(YedekSilButon, 1, 1);
+    buttons->addWidget(ZamanAyarButon, 1, 2, 1, 2);
+    layout->addLayout(buttons);
+}
+
+void TAnaForm::buildSettingsPage()
+{
+    AyarTab = new QWidget;
+    AyarTab->setObjectName(QStringLiteral("AyarTab"));
+    AyarTab->setAttribute(Qt::WA_StyledBackground);
+    Sayfalar->addTab(AyarTab, QStringLiteral("Ayarlar"));
+
+    cxLabel5 = new QLabel(QStringLiteral("Kayıtları aktarmak istediğiniz dosyaı seçin"), AyarTab);
+    cxLabel5->setObjectName(QStringLiteral("cxLabel5"));
+    useLabelStyle(cxLabel5);
+    AdresEdit = new QLineEdit(AyarTab);
+    AdresEdit->setObjectName(QStringLiteral("AdresEdit"));
+    AdresEdit->setAccessibleName(QStringLiteral("Hareket dosyası"));
+    AdresKaydetButon = makeButton("AdresKaydetButon", QStringLiteral("Kaydet"), AyarTab);
+    DegistirButon = makeButton("DegistirButon", QStringLiteral("Değiştir"), AyarTab);
+
+    YedekBox = new QCheckBox(QStringLiteral("Cihazlardan yedekleri al"), AyarTab);
+    YedekBox->setObjectName(QStringLiteral("YedekBox"));
+    useLabelStyle(YedekBox);
+
+    TarihSecimBox = new QGroupBox(AyarTab);
+    TarihSecimBox->setObjectName(QStringLiteral("TarihSecimBox"));
+    auto* fromLabel = new QLabel(QStringLiteral("Tarihinden"), TarihSecimBox);
+    auto* toLabel = new QLabel(QStringLiteral("Tarihine"), TarihSecimBox);
+    useLabelStyle(fromLabel);
+    useLabelStyle(toLabel);
+    TarihindenEdit = new OptionalDateEdit(TarihSecimBox);
+    TarihindenEdit->setObjectName(QStringLiteral("TarihindenEdit"));
+    TarihindenEdit->lineEdit()->setAccessibleName(QStringLiteral("Tarihinden"));
+    TarihineEdit = new OptionalDateEdit(TarihSecimBox);
+    TarihineEdit->setObjectName(QStringLiteral("TarihineEdit"));
+    TarihineEdit->lineEdit()->setAccessibleName(QStringLiteral("Tarihine"));
+    fromLabel->setBuddy(TarihindenEdit);
+    toLabel->setBuddy(TarihineEdit);
+    auto* dates = new QGridLayout(TarihSecimBox);
+    dates->addWidget(fromLabel, 0, 0);
+    dates->addWidget(TarihindenEdit, 0, 1);
+    dates->addWidget(toLabel, 1, 0);
+    dates->addWidget(TarihineEdit, 1, 1);
+    TarihSecimBox->setVisible(false);
+
+    KayitSilbox = new QCheckBox(QStringLiteral("Aktarımdan sonra cihazdaki kayıtlar silinsin"),
+                                AyarTab);
+    KayitSilbox->setObjectName(QStringLiteral("KayitSilbox"));
+    useLabelStyle(KayitSilbox);
+    KayitSilbox->setVisible(false);
+
+    Button4 = makeButton("Button4", QStringLiteral("Button4"), AyarTab);
+    Button4->setVisible(false);
+
+    PersonelKayitButon =
+        makeButton("PersonelKayitButon", QStringLiteral("Personel Kayıtları"), AyarTab);
+    awaitFeature(PersonelKayitButon);
+
+    auto* layout = new QVBoxLayout(AyarTab);
+    layout->addWidget(cxLabel5);
+    layout->addWidget(AdresEdit);
+    auto* pathButtons = new QHBoxLayout;
+    pathButtons->addStretch(1);
+    pathButtons->addWidget(AdresKaydetButon);
+    pathButtons->addWidget(DegistirButon);
+    layout->addLayout(pathButtons);
+    layout->addSpacing(8);
+    layout->addWidget(YedekBox);
+    layout->addWidget(TarihSecimBox);
+    layout->addWidget(KayitSilbox);
+    layout->addStretch(1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Button4);
+    bottom->addStretch(1);
+    bottom->addWidget(PersonelKayitButon);
+    layout->addLayout(bottom);
+}
+
+void TAnaForm::buildHiddenControls()
+{
+    Button1 = makeButton("Button1", QStringLiteral("Aktarım Dene"), this);
+    Button2 = makeButton("Button2", QStringLiteral("Get Enroll"), this);
+    Button3 = makeButton("Button3", QStringLiteral("Set Enroll"), this);
+    KayitMemo = new QPlainTextEdit(QStringLiteral("KayitMemo"), this);
+    KayitMemo->setObjectName(QStringLiteral("KayitMemo"));
+    YedekMemo = new QPlainTextEdit(this);
+    YedekMemo->setObjectName(QStringLiteral("YedekMemo"));
+    for (QWidget* widget : std::initializer_list<QWidget*>{Button1, Button2, Button3, KayitMemo,
+                                                           YedekMemo})
+        widget->setVisible(false);
+}
+
+void TAnaForm::connectHandlers()
+{
+    connect(AdresEdit, &QLineEdit::textChanged, this,
+            [this] { guarded([this] { AdresEditPropertiesChange(); }); });
+    connect(AdresKaydetButon, &QPushButton::clicked, this,
+            [this] { guarded([this] { AdresKaydetButonClick(); }); });
+    connect(DegistirButon, &QPushButton::clicked, this,
+            [this] { guarded([this] { DegistirButonClick(); }); });
+    connect(KayitSilbox, &QCheckBox::toggled, this,
+            [this] { guarded([this] { KayitSilboxPropertiesChange(); }); });
+    connect(YedekBox, &QCheckBox::toggled, this,
+            [this] { guarded([this] { YedekBoxPropertiesChange(); }); });
+    connect(cxButton1, &QPushButton::clicked, this,
+            [this] { guarded([this] { cxButton1Click(); }); });
+}
+
+void TAnaForm::FormCreate()
+{
+    setWindowTitle(QLatin1String(kCaption));
+    MainWindowSetup(data_, values_, *this).run(values_.applicationDirectory);
+}
+
+void TAnaForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    guarded([this] { FormShow(); });
+}
+
+void TAnaForm::FormShow()
+{
+    AdresKaydetButon->setEnabled(false);
+}
+
+void TAnaForm::AdresEditPropertiesChange()
+{
+    AdresKaydetButon->setEnabled(true);
+}
+
+void TAnaForm::AdresKaydetButonClick()
+{
+    if (AdresEdit->text().isEmpty())
+        return;
+    values_.movementFilePath = AdresEdit->text();
+    KaydetSTR(Settings::kSection, Settings::kMovementFile, values_.movementFilePath);
+    AdresKaydetButon->setEnabled(false);
+}
+
+void TAnaForm::DegistirButonClick()
+{
+    const auto chosen = dialogs().chooseFileToOpen(values_.applicationDirectory);
+    if (!chosen || chosen->isEmpty())
+        return;
+    AdresEdit->setText(*chosen);
+    values_.movementFilePath = AdresEdit->text();
+    KaydetSTR(Settings::kSection, Settings::kMovementFile, values_.movementFilePath);
+}
+
+void TAnaForm::KayitSilboxPropertiesChange()
+{
+    KaydetInt(Settings::kSection, Settings::kDeleteAfterTransfer, KayitSilbox->isChecked() ? 1 : 0);
+}
+
+void TAnaForm::YedekBoxPropertiesChange()
+{
+    TarihSecimBox->setVisible(YedekBox->isChecked());
+}
+
+void TAnaForm::cxButton1Click()
+{
+    // Nothing is saved: every change was written when it was made.
+    QCoreApplication::quit();
+}
+
+void TAnaForm::KaydetSTR(const QString& section, const QString& key, const QString& value)
+{
+    Settings(values_.applicationDirectory).writeText(section, key, value);
+}
+
+void TAnaForm::KaydetInt(const QString& section, const QString& key, qint32 value)
+{
+    Settings(values_.applicationDirectory).writeInteger(section, key, value);
+}
+
+void TAnaForm::showMovementFilePath(const QString& path)
+{
+    AdresEdit->setText(path);
+}
+
+void TAnaForm::tickDeleteAfterTransferQuietly()
+{
+    const QSignalBlocker quiet(KayitSilbox);
+    KayitSilbox->setChecked(true);
+}
+
+}  // namespace tavlo

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "app/MainWindowSetup.h"
+#include "app/ProgramValues.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace tavlo {
+
+class DataGrid;
+class OptionalDateEdit;
+class TDataModul;
+
+// The main window: the transfer page, the terminal list with its maintenance
+// buttons, and the settings page. Its handlers gather what the operator set
+// and hand it to the program's logic.
+class TAnaForm : public QWidget, private MainWindowView {
+    Q_OBJECT
+public:
+    TAnaForm(TDataModul& data, QString applicationDirectory, QWidget* parent = nullptr);
+    ~TAnaForm() override;
+
+    const ProgramValues& values() const { return values_; }
+
+    // Handlers, each run behind the guard that shows an error's message.
+    void FormCreate();
+    void FormShow();
+    void AdresEditPropertiesChange();
+    void AdresKaydetButonClick();
+    void DegistirButonClick();
+    void KayitSilboxPropertiesChange();
+    void YedekBoxPropertiesChange();
+    void cxButton1Click();
+
+    void KaydetSTR(const QString& section, const QString& key, const QString& value);
+    void KaydetInt(const QString& section, const QString& key, qint32 value);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildTransferPage();
+    void buildTerminalPage();
+    void buildSettingsPage();
+    void buildHiddenControls();
+    void connectHandlers();
+    QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent);
+
+    void showMovementFilePath(const QString& path) override;
+    void tickDeleteAfterTransferQuietly() override;
+
+    TDataModul& data_;
+    ProgramValues values_;
+
+    QTabWidget* Sayfalar = nullptr;
+    QWidget* AktarimTab = nullptr;
+    QWidget* CihazTab = nullptr;
+    QWidget* AyarTab = nullptr;
+
+    DataGrid* CihazAktarimGrid = nullptr;
+    QPushButton* AktarButon = nullptr;
+
+    DataGrid* CihazGrid = nullptr;
+    QPushButton* CihazEkleButon = nullptr;
+    QPushButton* CihazDuzenleButon = nullptr;
+    QPushButton* CihazSilButon = nullptr;
+    QPushButton* TestButon = nullptr;
+    QPushButton* YetkiliSilButon = nullptr;
+    QPushButton* YedekSilButon = nullptr;
+    QPushButton* ZamanAyarButon = nullptr;
+
+    QLabel* cxLabel5 = nullptr;
+    QLineEdit* AdresEdit = nullptr;
+    QPushButton* AdresKaydetButon = nullptr;
+    QPushButton* DegistirButon = nullptr;
+    QCheckBox* YedekBox = nullptr;
+    QGroupBox* TarihSecimBox = nullptr;
+    OptionalDateEdit* TarihindenEdit = nullptr;
+    OptionalDateEdit* TarihineEdit = nullptr;
+    QCheckBox* KayitSilbox = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* PersonelKayitButon = nullptr;
+
+    QPushButton* cxButton1 = nullptr;
+
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPlainTextEdit* KayitMemo = nullptr;
+    QPlainTextEdit* YedekMemo = nullptr;
+};
+
+}  // namespace tavlo
