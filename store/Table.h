@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Error.h"
 #include "store/FieldDef.h"
 
 #include <QString>
