@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+namespace tavlo::emulator {
+
+// What the terminal remembers about one link.
+struct Session {
+    struct LogRead {
+        std::uint32_t first = 0;
+        std::uint32_t cursor = 0;
+        std::uint32_t end = 0;
+        std::uint64_t generation = 0;  // of the log; a clear makes older reads void
+    };
+
+    bool linked = false;
+    std::optional<LogRead> logRead;
+    bool userRead = false;
+    std::optional<std::pair<std::int32_t, std::int32_t>> lastUser;  // last entry handed out
+    std::uint64_t recordsSent = 0;
+    bool stalled = false;
+};
+
+}  // namespace tavlo::emulator
