@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Takes a screenshot of each page of the main window under Xvfb into docs/.
+# Needs the program built and installed into run/ (./run.sh does that).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh --screenshots
+command -v xdotool >/dev/null || { apt-get install -y -qq xdotool >/dev/null; }
+
+app=$(mktemp -d)
+trap 'rm -rf "$app"' EXIT
+cp -r run/. "$app/"
+rm -f "$app/Ayarlar.ini" "$app/Cihazlar.Dat"
+scripts/demo.sh "$app"
+
+xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+  set -e
+  app=$1
+  "$app/tavlo-senkor" & pid=$!
+  for _ in $(seq 50); do
+    win=$(xdotool search --name "Tavlo Senkor" 2>/dev/null | head -1) && [ -n "$win" ] && break
+    sleep 0.2
+  done
+  sleep 1
+  # The page tabs are 150 pixels wide, starting at the left edge.
+  for page in 1 2 3; do
+    xdotool mousemove --window "$win" $((page * 150 - 65)) 22 click 1
+    sleep 0.5
+    import -window "$win" "docs/screenshot-page$page.png"
+  done
+  kill $pid
+' _ "$app"
+ls -l docs/screenshot-page*.png
