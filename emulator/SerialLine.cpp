@@ -38,6 +38,7 @@ SerialLine::SerialLine(TerminalService& service, int baud, int slowMs, const QSt
       baud_(baud),
       linkPath_(linkPath)
 {
+    session().serial = true;
     if (speedOf(baud) == B0)
         throw Error(QStringLiteral("Unsupported baud rate %1.").arg(baud));
     char name[256] = {};
@@ -123,7 +124,7 @@ void SerialLine::flush()
 // the next Hello opens a new link.
 void SerialLine::endLink()
 {
-    session() = Session{};
+    session() = session().fresh();
     restartReader();
 }
 

@@ -15,12 +15,23 @@ struct Session {
         std::uint64_t generation = 0;  // of the log; a clear makes older reads void
     };
 
+    // A serial line has no password: whoever holds the cable holds the
+    // terminal. Kept when the session starts over.
+    bool serial = false;
     bool linked = false;
     std::optional<LogRead> logRead;
     bool userRead = false;
     std::optional<std::pair<std::int32_t, std::int32_t>> lastUser;  // last entry handed out
     std::uint64_t recordsSent = 0;
     bool stalled = false;
+
+    // The session of the next link on the same line or connection.
+    Session fresh() const
+    {
+        Session next;
+        next.serial = serial;
+        return next;
+    }
 };
 
 }  // namespace tavlo::emulator

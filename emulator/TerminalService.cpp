@@ -183,8 +183,8 @@ TerminalService::Outcome TerminalService::hello(Session& session, const HelloReq
     const TerminalSettings& s = state_.settings();
     // A new Hello on a serial line starts a new link: what the old one read
     // and did not confirm is not confirmed.
-    session = Session{};
-    if (faults_.refuse || m.machine != s.machine || m.password != s.password) {
+    session = session.fresh();
+    if (faults_.refuse || m.machine != s.machine || (!session.serial && m.password != s.password)) {
         note(QStringLiteral("link refused (machine %1)").arg(m.machine));
         return failed(Status::Refused);
     }
@@ -204,7 +204,7 @@ TerminalService::Outcome TerminalService::bye(Session& session, const ByeRequest
     } else {
         note(QStringLiteral("link closed"));
     }
-    session = Session{};
+    session = session.fresh();
     return {Action::ReplyAndClose, Reply{Status::Ok, Ack{}}};
 }
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+
+namespace tavlo {
+
+// The per-user folders that stand in for the Windows ones, found from the
+// environment on each call so that a test (or a child process it starts)
+// points them anywhere by setting XDG_DATA_HOME or HOME:
+//   ${XDG_DATA_HOME:-$HOME/.local/share}/tavlo-platform/registry.ini
+//   ${XDG_DATA_HOME:-$HOME/.local/share}/tavlo-platform/system32/
+// No root is needed for any of them.
+namespace systemfolders {
+
+std::filesystem::path platformFolder();
+
+// The system directory, created when missing (Windows always has one).
+// Empty when it cannot be created.
+std::filesystem::path systemDirectory();
+
+// The 32-bit system directory of 64-bit Windows. Linux has none: empty.
+std::filesystem::path wow64SystemDirectory();
+
+// The file of the class registrations.
+std::filesystem::path registryFile();
+
+}  // namespace systemfolders
+}  // namespace tavlo
