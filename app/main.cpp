@@ -1,13 +1,11 @@
 // Entry of Tavlo Senkor: creates the data module, then the windows, and runs
 // the message loop until the main window is closed.
+#include "app/Startup.h"
 #include "app/Translation.h"
-#include "app/ui/AnaForm.h"
+#include "platform/HostSystem.h"
 #include "platform/ui/QtDialogs.h"
-#include "store/DataModul.h"
 
 #include <QApplication>
-
-#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -20,10 +18,8 @@ int main(int argc, char** argv)
     tavlo::installDialogs(&dialogs);
 
     const QString applicationDirectory = QCoreApplication::applicationDirPath() + u'/';
-    auto data = std::make_unique<tavlo::TDataModul>();
-    tavlo::TAnaForm mainWindow(*data, applicationDirectory);
-    mainWindow.show();
-    const int result = QApplication::exec();
+    tavlo::HostSystem system(applicationDirectory);
+    const int result = tavlo::runProgram(applicationDirectory, system);
     tavlo::installDialogs(nullptr);
     return result;
 }

@@ -20,8 +20,8 @@ function(tavlo_library name)
 endfunction()
 
 # tavlo_test(name [GUI] SOURCES ... LIBS ...)
-# One GoogleTest executable per unit; every test case becomes a CTest test
-# that runs headless with a fixed locale. GUI tests run inside a QApplication.
+# One GoogleTest executable per unit, run by CTest headless with a fixed
+# locale; its output names each failing case. GUI tests run inside a QApplication.
 function(tavlo_test name)
   cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -35,12 +35,10 @@ function(tavlo_test name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} tavlo_testsupport ${test_main}
                         GTest::gtest GTest::gmock)
   tavlo_warnings(${name})
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;TAVLO_BIN_DIR=${TAVLO_BIN_DIR};ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
-      TIMEOUT 120
-      ${ARG_PROPERTIES})
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;TAVLO_BIN_DIR=${TAVLO_BIN_DIR};ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+    TIMEOUT 600
+    ${ARG_PROPERTIES})
 endfunction()
 
-include(GoogleTest)

@@ -1,11 +1,13 @@
 #include "app/ui/AnaForm.h"
 
 #include "app/Settings.h"
+#include "app/Startup.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 #include "platform/ui/DataGrid.h"
 #include "platform/ui/OptionalDateEdit.h"
 #include "store/DataModul.h"
+#include "terminal/TSBXPC.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -59,8 +61,9 @@ void useLabelStyle(QWidget* widget)
 
 }  // namespace
 
-TAnaForm::TAnaForm(TDataModul& data, QString applicationDirectory, QWidget* parent)
-    : QWidget(parent), data_(data)
+TAnaForm::TAnaForm(TDataModul& data, QString applicationDirectory, ControlProbe& probe,
+                   QWidget* parent)
+    : QWidget(parent), data_(data), probe_(probe), CC_(std::make_unique<TSBXPC>())
 {
     setObjectName(QStringLiteral("AnaForm"));
     values_.applicationDirectory = std::move(applicationDirectory);
@@ -298,6 +301,13 @@ void TAnaForm::connectHandlers()
 
 void TAnaForm::FormCreate()
 {
+    // The probe: a control that answers a harmless call is ready for use.
+    probe_.KontrolHazir = false;
+    try {
+        CC_->CloseLink();
+        probe_.KontrolHazir = true;
+    } catch (...) {
+    }
     setWindowTitle(QLatin1String(kCaption));
     MainWindowSetup(data_, values_, *this).run(values_.applicationDirectory);
 }

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -18,6 +20,8 @@ namespace tavlo {
 class DataGrid;
 class OptionalDateEdit;
 class TDataModul;
+class TSBXPC;
+struct ControlProbe;
 
 // The main window: the transfer page, the terminal list with its maintenance
 // buttons, and the settings page. Its handlers gather what the operator set
@@ -25,10 +29,17 @@ class TDataModul;
 class TAnaForm : public QWidget, private MainWindowView {
     Q_OBJECT
 public:
-    TAnaForm(TDataModul& data, QString applicationDirectory, QWidget* parent = nullptr);
+    // Creating the window creates its terminal control first and fails when
+    // the control cannot be created. The creation handler then probes the
+    // control and records the outcome in `probe`.
+    TAnaForm(TDataModul& data, QString applicationDirectory, ControlProbe& probe,
+             QWidget* parent = nullptr);
     ~TAnaForm() override;
 
     const ProgramValues& values() const { return values_; }
+    // The main window's terminal control, used by the transfer and the
+    // maintenance features.
+    TSBXPC& CC() const { return *CC_; }
 
     // Handlers, each run behind the guard that shows an error's message.
     void FormCreate();
@@ -58,7 +69,9 @@ private:
     void tickDeleteAfterTransferQuietly() override;
 
     TDataModul& data_;
+    ControlProbe& probe_;
     ProgramValues values_;
+    std::unique_ptr<TSBXPC> CC_;
 
     QTabWidget* Sayfalar = nullptr;
     QWidget* AktarimTab = nullptr;

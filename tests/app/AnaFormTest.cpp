@@ -1,8 +1,10 @@
+#include "app/Startup.h"
 #include "app/ui/AnaForm.h"
 #include "platform/ui/DataGrid.h"
 #include "store/DataModul.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UserFolders.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -25,9 +27,11 @@ const QByteArray kTerminalList =
 
 class AnaFormTest : public testing::Test {
 protected:
+    AnaFormTest() { user.registerControl(); }
+
     void create()
     {
-        form = std::make_unique<TAnaForm>(data, app.withSeparator());
+        form = std::make_unique<TAnaForm>(data, app.withSeparator(), probe);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -43,8 +47,10 @@ protected:
 
     QByteArray settings() const { return app.read("Ayarlar.ini"); }
 
+    test::UserFolders user;
     test::TempFolder app;
     test::ScriptedDialogs dialogs;
+    ControlProbe probe;
     TDataModul data;
     std::unique_ptr<TAnaForm> form;
 };
@@ -62,6 +68,7 @@ TEST_F(AnaFormTest, OpensWithItsCaptionSizeAndThreePages)
     EXPECT_EQ(pages->tabText(1), QStringLiteral("Cihaz Ayarları"));
     EXPECT_EQ(pages->tabText(2), "Ayarlar");
     EXPECT_EQ(pages->currentIndex(), 0);
+    EXPECT_TRUE(probe.KontrolHazir);
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
 }
 
