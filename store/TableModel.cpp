@@ -43,6 +43,13 @@ int TableModel::columnOf(const QString& field) const
     return table_.findField(field).value_or(-1);
 }
 
+bool TableModel::isCell(const QModelIndex& index) const
+{
+    // Views ask about the invalid index too; that is no mistake to warn of.
+    return index.isValid()
+        && checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid);
+}
+
 int TableModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : rows_;
@@ -55,7 +62,7 @@ int TableModel::columnCount(const QModelIndex& parent) const
 
 QVariant TableModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isCell(index))
         return {};
     switch (role) {
     case Qt::DisplayRole:
@@ -80,16 +87,14 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
 
 Qt::ItemFlags TableModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isCell(index))
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemNeverHasChildren;
 }
 
 bool TableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole
-        || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)
-        || index.row() >= table_.rowCount())
+    if (role != Qt::EditRole || !isCell(index) || index.row() >= table_.rowCount())
         return false;
     const QString field = table_.fields()[index.column()].name;
     return guarded([&] {

@@ -48,6 +48,7 @@ signals:
     void currentRowChanged(int row);
 
 private:
+    bool isCell(const QModelIndex& index) const;
     void tableAboutToBeReset() override;
     void tableReset() override;
     void rowAboutToBeInserted(int row) override;

@@ -51,9 +51,16 @@ void GridColumnProxy::setReadOnly(bool readOnly)
 
 QModelIndex GridColumnProxy::mapToSource(const QModelIndex& index) const
 {
-    if (!source_ || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!source_ || !isCell(index))
         return {};
     return source_->index(index.row(), std::max(sourceColumns_[index.column()], 0));
+}
+
+bool GridColumnProxy::isCell(const QModelIndex& index) const
+{
+    // Views ask about the invalid index too; that is no mistake to warn of.
+    return index.isValid()
+        && checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid);
 }
 
 int GridColumnProxy::rowCount(const QModelIndex& parent) const
@@ -76,7 +83,7 @@ QVariant GridColumnProxy::sourceValue(int row, int column) const
 
 QVariant GridColumnProxy::data(const QModelIndex& index, int role) const
 {
-    if (!source_ || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!source_ || !isCell(index))
         return {};
     const GridColumn& column = columns_[index.column()];
     const QVariant value = sourceValue(index.row(), index.column());
@@ -116,7 +123,7 @@ QVariant GridColumnProxy::headerData(int section, Qt::Orientation orientation, i
 
 Qt::ItemFlags GridColumnProxy::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isCell(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     const GridColumn& column = columns_[index.column()];
@@ -128,7 +135,7 @@ Qt::ItemFlags GridColumnProxy::flags(const QModelIndex& index) const
 
 bool GridColumnProxy::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!source_ || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!source_ || !isCell(index))
         return false;
     const GridColumn& column = columns_[index.column()];
     const Qt::ItemFlags allowed = flags(index);

@@ -42,6 +42,7 @@ signals:
     void checkToggled(int row, const QString& field);
 
 private:
+    bool isCell(const QModelIndex& index) const;
     QVariant sourceValue(int row, int column) const;
 
     TableModel* source_;

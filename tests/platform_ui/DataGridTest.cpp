@@ -211,18 +211,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, CheckToggles,
                          testing::Values(ToggleCase{"Click", Toggle::Click}, ToggleCase{"Space", Toggle::Space}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DataGridTest, AReadOnlyGridChangesNothing)
+TEST_F(DataGridTest, AReadOnlyGridChangesNothingEvenInEditableColumns)
 {
-    transfer.setColumnHidden(0, false);
-    QSignalSpy toggled(&transfer, &DataGrid::checkToggled);
-    clickCheckBox(transfer, 1, 0);
-    transfer.setCurrentIndex(transfer.model()->index(1, 0));
-    QTest::keyClick(&transfer, Qt::Key_Space);
-    EXPECT_FALSE(transfer.model()->setData(transfer.model()->index(1, 1), "x"));
+    DataGrid readOnly(data.CihazKaynak, terminalColumns());
+    readOnly.setReadOnly(true);
+    readOnly.resize(500, 300);
+    readOnly.show();
+    QSignalSpy toggled(&readOnly, &DataGrid::checkToggled);
+    clickCheckBox(readOnly, 1, 0);
+    readOnly.setCurrentIndex(readOnly.model()->index(1, 0));
+    QTest::keyClick(&readOnly, Qt::Key_Space);
+    EXPECT_FALSE(readOnly.model()->setData(readOnly.model()->index(1, 0), Qt::Unchecked, Qt::CheckStateRole));
     table.moveTo(1);
     EXPECT_EQ(table.asInteger("Isaret"), 1);
-    EXPECT_EQ(table.asString("CihazAdi"), "Depo");
     EXPECT_EQ(toggled.size(), 0);
+    EXPECT_EQ(readOnly.editTriggers(), QAbstractItemView::NoEditTriggers);
 }
 
 TEST_F(DataGridTest, OnlyEditableColumnsTakeValues)

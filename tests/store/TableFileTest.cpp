@@ -2,6 +2,7 @@
 #include "tests/support/TempFolder.h"
 #include "tests/store/PrintQt.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace tavlo {
@@ -267,6 +268,11 @@ TEST_F(TableFileTest, AFailedSaveLeavesTheOldFileWholeAndTheTableUnchanged)
     data.PersonelTable.first();
     const QByteArray old = kPersonelHeader + "5\t6\t\t\t\t\r\n";
     folder.write("Personel.PDT", old);
+    // The file itself would take a write in place; only a new file beside it
+    // is refused. A save that wrote in place could tear the old file.
+    QFile::setPermissions(file("Personel.PDT"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                    | QFileDevice::ReadGroup | QFileDevice::WriteGroup
+                                                    | QFileDevice::ReadOther | QFileDevice::WriteOther);
     {
         test::ReadOnlyFolder readOnly(folder.path());
         try {
