@@ -7,10 +7,14 @@ scripts/setup.sh --screenshots
 command -v xdotool >/dev/null || { apt-get install -y -qq xdotool >/dev/null; }
 
 app=$(mktemp -d)
-trap 'rm -rf "$app"' EXIT
 cp -r run/. "$app/"
-rm -f "$app/Ayarlar.ini" "$app/Cihazlar.Dat"
-scripts/demo.sh "$app"
+rm -rf "$app/Ayarlar.ini" "$app/Cihazlar.Dat" "$app/Data" "$app/demo-terminals"
+scripts/demo.sh prepare "$app"
+# A registration of its own, so the copy leaves the user's registrations alone.
+export XDG_DATA_HOME="$app/user-data"
+"$app/regsvr32" /s sbxpc.ocx
+mapfile -t emulators < <(scripts/demo.sh serve "$app")
+trap 'kill "${emulators[@]}" 2>/dev/null || true; rm -rf "$app"' EXIT
 
 xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   set -e

@@ -14,6 +14,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -170,6 +171,8 @@ void TAnaForm::buildTerminalPage()
         },
         CihazTab);
     CihazGrid->setObjectName(QStringLiteral("CihazGrid"));
+    CihazGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    CihazGrid->horizontalHeader()->setMinimumSectionSize(46);
 
     CihazEkleButon = makeButton("CihazEkleButon", QStringLiteral("Cihaz Ekle"), CihazTab);
     CihazDuzenleButon = makeButton("CihazDuzenleButon", QStringLiteral("Düzenle"), CihazTab);
