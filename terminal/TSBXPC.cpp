@@ -272,6 +272,12 @@ bool TSBXPC::ReadMark() const
     return truth(invoke(SBXPC_PROPERTY_READ_MARK, SBXPC_PROPERTY_GET, c, "ReadMark"));
 }
 
+bool TSBXPC::LastLogReadComplete() const
+{
+    Call c;
+    return truth(invoke(SBXPC_PROPERTY_LOG_READ_COMPLETE, SBXPC_PROPERTY_GET, c, __func__));
+}
+
 void TSBXPC::SetReadMark(bool value)
 {
     Call c;

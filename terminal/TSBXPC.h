@@ -85,6 +85,10 @@ public:
 
     bool ReadMark() const;
     void SetReadMark(bool value);
+    // True when the last log read ended with the terminal's own end of the
+    // log; false when it ended because the link broke or the terminal
+    // stopped answering, so that the records it delivered are not all.
+    bool LastLogReadComplete() const;
 
 private:
     class Call;

@@ -8,6 +8,7 @@
 #include "platform/ui/OptionalDateEdit.h"
 #include "store/DataModul.h"
 #include "terminal/TSBXPC.h"
+#include "transfer/TransferRun.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -59,6 +60,29 @@ void useLabelStyle(QWidget* widget)
 {
     widget->setProperty("class", "LabelStil");
 }
+
+// Marks the window busy with a terminal for the scope's lifetime.
+class TerminalWork {
+public:
+    explicit TerminalWork(bool& busy) : busy_(busy) { busy_ = true; }
+    ~TerminalWork() { busy_ = false; }
+    TerminalWork(const TerminalWork&) = delete;
+    TerminalWork& operator=(const TerminalWork&) = delete;
+
+private:
+    bool& busy_;
+};
+
+// A run shows each change of a row at once and lets the window work once
+// per terminal.
+class WindowTransferView final : public TransferView {
+public:
+    void processMessages() override { QCoreApplication::processEvents(); }
+    void repaint() override
+    {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+};
 
 }  // namespace
 
@@ -130,7 +154,6 @@ void TAnaForm::buildTransferPage()
     CihazAktarimGrid->setColumnsFillWidth(true);
 
     AktarButon = makeButton("AktarButon", QStringLiteral("Bilgileri Aktar"), AktarimTab);
-    awaitFeature(AktarButon);
 
     auto* layout = new QVBoxLayout(AktarimTab);
     layout->addWidget(CihazAktarimGrid, 1);
@@ -300,6 +323,8 @@ void TAnaForm::connectHandlers()
             [this] { guarded([this] { YedekBoxPropertiesChange(); }); });
     connect(cxButton1, &QPushButton::clicked, this,
             [this] { guarded([this] { cxButton1Click(); }); });
+    connect(AktarButon, &QPushButton::clicked, this,
+            [this] { guarded([this] { AktarButonClick(); }); });
 }
 
 void TAnaForm::FormCreate()
@@ -364,6 +389,24 @@ void TAnaForm::cxButton1Click()
 {
     // Nothing is saved: every change was written when it was made.
     QCoreApplication::quit();
+}
+
+void TAnaForm::AktarButonClick()
+{
+    if (terminalBusy_)
+        return;
+    const TerminalWork work(terminalBusy_);
+    TransferSettings settings;
+    settings.applicationDirectory = values_.applicationDirectory;
+    settings.movementFilePath = values_.movementFilePath;
+    settings.entryCode = values_.entryCode;
+    settings.exitCode = values_.exitCode;
+    settings.allRecords = YedekBox->isChecked();
+    settings.fromDate = TarihindenEdit->date();
+    settings.toDate = TarihineEdit->date();
+    settings.today = QDate::currentDate();
+    WindowTransferView view;
+    TransferRun(data_.CihazTable, *CC_, std::move(settings), view).run();
 }
 
 void TAnaForm::KaydetSTR(const QString& section, const QString& key, const QString& value)

@@ -50,6 +50,11 @@ public:
     void KayitSilboxPropertiesChange();
     void YedekBoxPropertiesChange();
     void cxButton1Click();
+    void AktarButonClick();
+
+    // True while a handler talks to a terminal; another such handler then
+    // does nothing, since a transfer lets the window work between terminals.
+    bool terminalBusy() const { return terminalBusy_; }
 
     void KaydetSTR(const QString& section, const QString& key, const QString& value);
     void KaydetInt(const QString& section, const QString& key, qint32 value);
@@ -72,6 +77,7 @@ private:
     ControlProbe& probe_;
     ProgramValues values_;
     std::unique_ptr<TSBXPC> CC_;
+    bool terminalBusy_ = false;
 
     QTabWidget* Sayfalar = nullptr;
     QWidget* AktarimTab = nullptr;

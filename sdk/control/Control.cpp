@@ -236,6 +236,14 @@ int32_t SbxpcInvoke(void* instance, int32_t dispid, int32_t call, sbxpc_arg* arg
     if (!c)
         return SBXPC_E_INSTANCE;
     const Arguments a(args, count);
+    if (dispid == SBXPC_PROPERTY_LOG_READ_COMPLETE) {
+        if (call != SBXPC_PROPERTY_GET)
+            return SBXPC_E_MEMBER;
+        if (!a.count(0))
+            return SBXPC_E_PARAMCOUNT;
+        answer(result, sbx_log_read_complete(c->link) != 0);
+        return SBXPC_OK;
+    }
     if (dispid == SBXPC_PROPERTY_READ_MARK) {
         if (call == SBXPC_PROPERTY_GET) {
             if (!a.count(0))

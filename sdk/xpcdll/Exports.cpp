@@ -69,6 +69,11 @@ void sbx_drop(sbx_link* link)
         link->link.drop();
 }
 
+int sbx_log_read_complete(const sbx_link* link)
+{
+    return link && link->link.logReadComplete() ? 1 : 0;
+}
+
 int sbx_is_open(const sbx_link* link)
 {
     return link && link->link.isOpen() ? 1 : 0;

@@ -150,6 +150,7 @@ bool TerminalLink::beginLogRead(std::int32_t machine, bool newOnly)
     logHandedOut_ = 0;
     logReading_ = reply && reply->status == Status::Ok;
     logExhausted_ = false;
+    logComplete_ = false;
     return logReading_;
 }
 
@@ -162,9 +163,10 @@ std::optional<LogRecord> TerminalLink::nextLogRecord(std::int32_t machine)
         const std::optional<Reply> reply = exchange(NextLogBatchRequest{batch});
         const auto* records = reply && reply->status == Status::Ok ? std::get_if<LogBatchReply>(&reply->body)
                                                                   : nullptr;
-        if (!records || records->records.empty())
+        if (!records || records->records.empty()) {
             logExhausted_ = true;
-        else
+            logComplete_ = records != nullptr;
+        } else
             logBuffer_.insert(logBuffer_.end(), records->records.begin(), records->records.end());
     }
     if (logBuffer_.empty())

@@ -33,6 +33,9 @@ public:
 
     bool beginLogRead(std::int32_t machine, bool newOnly);
     std::optional<protocol::LogRecord> nextLogRecord(std::int32_t machine);
+    // The last log read ended because the terminal said its log was at an
+    // end, not because the link broke.
+    bool logReadComplete() const { return logComplete_; }
     bool beginUserRead(std::int32_t machine);
     std::optional<protocol::UserEntry> nextUserEntry(std::int32_t machine);
 
@@ -55,6 +58,7 @@ private:
     // The log read in progress: records received and not yet handed out.
     bool logReading_ = false;
     bool logExhausted_ = false;
+    bool logComplete_ = false;
     std::deque<protocol::LogRecord> logBuffer_;
     std::uint32_t logHandedOut_ = 0;
 

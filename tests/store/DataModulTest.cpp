@@ -1,5 +1,5 @@
 #include "store/DataModul.h"
-#include "tests/store/PrintQt.h"
+#include "tests/support/PrintQt.h"
 
 #include <gtest/gtest.h>
 

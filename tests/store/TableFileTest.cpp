@@ -1,6 +1,6 @@
 #include "store/DataModul.h"
 #include "tests/support/TempFolder.h"
-#include "tests/store/PrintQt.h"
+#include "tests/support/PrintQt.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

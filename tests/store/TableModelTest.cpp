@@ -1,7 +1,7 @@
 #include "store/DataModul.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolder.h"
-#include "tests/store/PrintQt.h"
+#include "tests/support/PrintQt.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

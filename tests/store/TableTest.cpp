@@ -1,6 +1,6 @@
 #include "store/Table.h"
 #include "store/TableListener.h"
-#include "tests/store/PrintQt.h"
+#include "tests/support/PrintQt.h"
 
 #include <gtest/gtest.h>
 

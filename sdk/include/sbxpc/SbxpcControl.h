@@ -36,7 +36,11 @@ enum sbxpc_dispid {
     SBXPC_CLOSE_LINK = 52,
     SBXPC_PROPERTY_READ_MARK = 3,
     /* Ours: ends the link without confirming the records it delivered. */
-    SBXPC_DROP_LINK = 1001
+    SBXPC_DROP_LINK = 1001,
+    /* Ours, a property to read: true when the last log read ended because
+     * the terminal said its log was at an end, false when it ended because
+     * the link broke or the terminal stopped answering. */
+    SBXPC_PROPERTY_LOG_READ_COMPLETE = 1002
 };
 
 enum sbxpc_call { SBXPC_METHOD = 1, SBXPC_PROPERTY_GET = 2, SBXPC_PROPERTY_PUT = 4 };

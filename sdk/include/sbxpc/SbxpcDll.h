@@ -28,6 +28,9 @@ SBX_EXTERN_C SBX_EXPORT int sbx_open_serial(sbx_link* link, int32_t machine, int
                                             int32_t baud);
 SBX_EXTERN_C SBX_EXPORT void sbx_close(sbx_link* link);
 SBX_EXTERN_C SBX_EXPORT void sbx_drop(sbx_link* link);
+/* 1 when the link's last log read ended with the terminal's own end of the
+ * log, 0 when it ended because the link broke or no read ended yet. */
+SBX_EXTERN_C SBX_EXPORT int sbx_log_read_complete(const sbx_link* link);
 SBX_EXTERN_C SBX_EXPORT int sbx_is_open(const sbx_link* link);
 
 SBX_EXTERN_C SBX_EXPORT int sbx_begin_log_read(sbx_link* link, int32_t machine, int new_only);

@@ -1,0 +1,177 @@
+#include "transfer/MovementFile.h"
+
+#include "platform/Error.h"
+#include "transfer/MovementLines.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <unistd.h>
+
+namespace tavlo {
+namespace {
+
+constexpr qint64 kChunk = 1 << 20;
+
+Error cannotOpen(const QString& path, const QFileDevice& file)
+{
+    return Error(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+}
+
+Error cannotWrite(const QString& path, const QFileDevice& file)
+{
+    return Error(QStringLiteral("Cannot write to file \"%1\". %2").arg(path, file.errorString()));
+}
+
+// Follows the line breaks of a text read in pieces: whether any of them is
+// not CR LF, and whether the text ends with one.
+class BreakScanner {
+public:
+    void feed(const char* data, qint64 size)
+    {
+        for (qint64 i = 0; i < size; ++i) {
+            const char c = data[i];
+            if (pendingCr_ && c != '\n')
+                foreign_ = true;  // a lone CR
+            else if (!pendingCr_ && c == '\n')
+                foreign_ = true;  // a lone LF
+            pendingCr_ = c == '\r';
+            last_ = c;
+        }
+        any_ = any_ || size > 0;
+    }
+    void finish()
+    {
+        if (pendingCr_)
+            foreign_ = true;
+    }
+
+    bool hasForeignBreaks() const { return foreign_; }
+    bool endsWithBreak() const { return !any_ || last_ == '\n' || last_ == '\r'; }
+
+private:
+    bool pendingCr_ = false;
+    bool foreign_ = false;
+    bool any_ = false;
+    char last_ = 0;
+};
+
+}  // namespace
+
+MovementFile::MovementFile(QString path) : path_(std::move(path)) {}
+
+void MovementFile::load()
+{
+    if (!QFileInfo::exists(path_)) {
+        QFile created(path_);
+        if (created.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            created.close();
+        size_ = 0;
+        endsWithBreak_ = true;
+        return;
+    }
+
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly))
+        throw cannotOpen(path_, file);
+    BreakScanner scanner;
+    QByteArray chunk(kChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = file.read(chunk.data(), kChunk);
+        if (read < 0)
+            throw cannotOpen(path_, file);
+        if (read == 0)
+            break;
+        scanner.feed(chunk.constData(), read);
+    }
+    scanner.finish();
+    size_ = file.size();
+    endsWithBreak_ = scanner.endsWithBreak();
+    file.close();
+
+    if (scanner.hasForeignBreaks())
+        rewriteWithCrLf();
+}
+
+void MovementFile::rewriteWithCrLf()
+{
+    QFile in(path_);
+    if (!in.open(QIODevice::ReadOnly))
+        throw cannotOpen(path_, in);
+    QSaveFile out(path_);
+    if (!out.open(QIODevice::WriteOnly))
+        throw cannotWrite(path_, out);
+
+    QByteArray chunk(kChunk, Qt::Uninitialized);
+    QByteArray converted;
+    bool pendingCr = false;
+    qint64 written = 0;
+    for (;;) {
+        const qint64 read = in.read(chunk.data(), kChunk);
+        if (read < 0)
+            throw cannotOpen(path_, in);
+        if (read == 0)
+            break;
+        converted.clear();
+        for (qint64 i = 0; i < read; ++i) {
+            const char c = chunk.at(i);
+            if (c == '\n') {
+                if (!pendingCr)
+                    converted.append('\r');
+                converted.append('\n');
+            } else {
+                if (pendingCr)
+                    converted.append('\n');
+                if (c == '\r')
+                    converted.append('\r');
+                else
+                    converted.append(c);
+            }
+            pendingCr = c == '\r';
+        }
+        if (out.write(converted) != converted.size())
+            throw cannotWrite(path_, out);
+        written += converted.size();
+    }
+    if (pendingCr) {
+        if (out.write("\n", 1) != 1)
+            throw cannotWrite(path_, out);
+        ++written;
+    }
+    if (!out.commit())
+        throw cannotWrite(path_, out);
+    size_ = written;
+}
+
+void MovementFile::append(const MovementLines& lines)
+{
+    if (lines.count() == 0)
+        return;
+    QFile file(path_);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        throw cannotOpen(path_, file);
+    const qint64 before = file.size();
+    const auto fail = [&] {
+        Error error = cannotWrite(path_, file);
+        file.resize(before);
+        throw error;
+    };
+
+    const QByteArray& joined = lines.joined();
+    const bool ok = endsWithBreak_
+                      ? file.write(joined) == joined.size() && file.write("\r\n", 2) == 2
+                      : file.write("\r\n", 2) == 2 && file.write(joined) == joined.size();
+    if (!ok || !file.flush() || ::fsync(file.handle()) != 0)
+        fail();
+    size_ = file.size();
+}
+
+void MovementFile::cutBack(qint64 size)
+{
+    QFile file(path_);
+    if (file.resize(size))
+        size_ = size;
+}
+
+}  // namespace tavlo

@@ -1,0 +1,145 @@
+#include "transfer/TransferRun.h"
+
+#include "platform/Dialogs.h"
+#include "store/Table.h"
+#include "terminal/LinkProcedure.h"
+#include "terminal/TSBXPC.h"
+#include "transfer/MovementLine.h"
+#include "transfer/MovementLines.h"
+#include "transfer/TransferFiles.h"
+#include "transfer/TransferStatus.h"
+
+namespace tavlo {
+namespace {
+
+constexpr qint32 kNewRecords = 6;
+constexpr qint32 kAllRecords = 8;
+constexpr int kTargetTextLength = 20;
+
+}  // namespace
+
+TransferRun::TransferRun(Table& terminals, TSBXPC& control, TransferSettings settings,
+                         TransferView& view)
+    : terminals_(terminals), control_(control), settings_(std::move(settings)), view_(view)
+{
+}
+
+void TransferRun::run()
+{
+    TransferStatus status(terminals_, [this] { view_.repaint(); });
+
+    control_.CloseLink();
+    status.resetProgress();
+    window_ = settings_.allRecords ? DateWindow::fromBounds(settings_.fromDate, settings_.toDate)
+                                   : DateWindow{};
+    TransferFiles files(settings_.movementFilePath,
+                        backupFilePath(settings_.applicationDirectory, settings_.today));
+    files.load();
+    status.clearStatusTexts();
+    try {
+        control_.CloseLink();
+    } catch (...) {
+    }
+
+    std::vector<TransferTarget> targets = collectTargets();
+    if (targets.empty()) {
+        dialogs().showMessage(QString::fromUtf8(kNoTerminalMessage));
+        return;
+    }
+    for (TransferTarget& target : targets)
+        transferOne(target, files, status);
+}
+
+std::vector<TransferTarget> TransferRun::collectTargets()
+{
+    std::vector<TransferTarget> targets;
+    for (terminals_.first(); !terminals_.eof(); terminals_.next()) {
+        if (terminals_.asInteger(QStringLiteral("Isaret")) != 1)
+            continue;
+        TransferTarget target;
+        target.rowId = terminals_.asInteger(QStringLiteral("RecID"));
+        target.name = terminals_.asString(QStringLiteral("CihazAdi")).left(kTargetTextLength);
+        target.terminalNumber = terminals_.asInteger(QStringLiteral("CihazNo"));
+        target.machineNumber = terminals_.asInteger(QStringLiteral("Makineno"));
+        target.connectionType = terminals_.asInteger(QStringLiteral("BaglantiTipi"));
+        target.address = terminals_.asString(QStringLiteral("IPAdres")).left(kTargetTextLength);
+        target.port = terminals_.asInteger(QStringLiteral("Port"));
+        target.serialPort = terminals_.asInteger(QStringLiteral("ComPortNo"));
+        target.password = linkPassword(terminals_.asString(QStringLiteral("Parola")));
+        target.entryExitType = terminals_.asInteger(QStringLiteral("GCTip"));
+        targets.push_back(std::move(target));
+    }
+    return targets;
+}
+
+void TransferRun::transferOne(TransferTarget& target, TransferFiles& files, TransferStatus& status)
+{
+    view_.processMessages();
+    status.setStatusText(target.rowId, QString::fromUtf8(TransferStatus::kLinking));
+
+    TerminalLinkValues link;
+    link.BaglantiTipi = target.connectionType;
+    link.MakineNo = target.machineNumber;
+    // The row the status left current; its address as it stands now.
+    link.IPAdres = terminals_.asInteger(QStringLiteral("RecId")) == target.rowId
+                     ? terminals_.asString(QStringLiteral("IPAdres"))
+                     : target.address;
+    link.Port = target.port;
+    link.Parola = QString::number(target.password);
+    if (openLink(control_, link) != LinkOutcome::Linked) {
+        status.setStatusText(target.rowId, QString::fromUtf8(TransferStatus::kNotLinked));
+        return;
+    }
+
+    const qint32 machine = target.machineNumber;
+    try {
+        status.setStatusText(target.rowId, QString::fromUtf8(TransferStatus::kReading));
+        control_.SetReadMark(!settings_.allRecords);
+        qint32 expected = 0;
+        control_.GetStatusValue(machine, settings_.allRecords ? kAllRecords : kNewRecords,
+                                expected);
+        if (expected < 1)
+            expected = 1;
+        control_.BeginLogRead(machine);
+
+        MovementLines lines;
+        LogRecord record;
+        qint32 ignored = 0;
+        while (control_.NextLogRecord(machine, ignored, record.user, ignored, record.mode,
+                                      record.year, record.month, record.day, record.hour,
+                                      record.minute, record.second)) {
+            const EntryExit kind = decideEntryExit(target.entryExitType, record.mode);
+            if (!isValidRecordTime(record) || (window_.active && !window_.contains(record)))
+                continue;
+            lines.add(formatMovementLine({target.terminalNumber, record.user,
+                                          kind.exit ? settings_.exitCode : settings_.entryCode,
+                                          record.year, record.month, record.day, record.hour,
+                                          record.minute, kind.mode}));
+            target.progress = progressPercent(lines.count(), expected);
+            status.setProgress(target.rowId, target.progress, target.shownProgress);
+            target.shownProgress = target.progress;
+        }
+
+        if (!control_.LastLogReadComplete()) {
+            // The records of a broken read come again; none of them is kept.
+            control_.DropLink();
+            status.setStatusText(target.rowId, QString::fromUtf8(TransferStatus::kInterrupted));
+            return;
+        }
+        files.save(lines);
+        control_.CloseLink();
+        status.setStatusText(target.rowId, QString::fromUtf8(TransferStatus::kCompleted));
+        if (lines.count() > 0)
+            status.setProgress(target.rowId, 100, 0);
+        terminals_.refresh();
+        view_.repaint();
+    } catch (...) {
+        try {
+            control_.DropLink();
+        } catch (...) {
+        }
+        throw;
+    }
+}
+
+}  // namespace tavlo

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "transfer/RecordRules.h"
+#include "transfer/TransferTarget.h"
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace tavlo {
+
+class Table;
+class TransferFiles;
+class TransferStatus;
+class TSBXPC;
+
+// What the operator set for a run and where its lines go.
+struct TransferSettings {
+    QString applicationDirectory;  // with a trailing separator
+    QString movementFilePath;
+    QString entryCode;
+    QString exitCode;
+    // "Cihazlardan yedekleri al": all stored records instead of the new
+    // ones, within the optional date window.
+    bool allRecords = false;
+    std::optional<QDate> fromDate;
+    std::optional<QDate> toDate;
+    // The PC's date at the start of the run; names the daily backup file.
+    QDate today;
+};
+
+// What the run asks of the window it runs in.
+class TransferView {
+public:
+    virtual ~TransferView() = default;
+    // Lets the window handle what is pending, the operator's input included;
+    // once per terminal.
+    virtual void processMessages() = 0;
+    // Shows a change of a row's status or progress at once.
+    virtual void repaint() = 0;
+};
+
+// One run of "Bilgileri Aktar": reads the records of every ticked terminal,
+// one terminal after another, and writes the valid ones as movement lines
+// to the movement file and the day's backup file.
+//
+// No record is lost or doubled: a terminal's lines are saved to both files,
+// flushed to the disk, before its link is closed, and closing the link is
+// what confirms the records to the terminal. When anything goes wrong during
+// a terminal, its link is dropped without confirming, nothing of it stays
+// in the files, and its records come again with the next run.
+class TransferRun {
+public:
+    static constexpr auto kNoTerminalMessage = "En az bir cihaz seçmeniz gerekmektedir";
+
+    TransferRun(Table& terminals, TSBXPC& control, TransferSettings settings, TransferView& view);
+
+    void run();
+
+private:
+    std::vector<TransferTarget> collectTargets();
+    void transferOne(TransferTarget& target, TransferFiles& files, TransferStatus& status);
+
+    Table& terminals_;
+    TSBXPC& control_;
+    TransferSettings settings_;
+    TransferView& view_;
+    DateWindow window_;
+};
+
+}  // namespace tavlo
