@@ -1,0 +1,147 @@
+#include "app/Startup.h"
+#include "app/ui/AnaForm.h"
+#include "store/DataModul.h"
+#include "store/TableListener.h"
+#include "tests/emulator/DriverSettings.h"
+#include "tests/emulator/EmulatorProcess.h"
+#include "tests/support/PrintQt.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/UserFolders.h"
+
+#include <QMap>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tavlo {
+namespace {
+
+const QByteArray kRecords =
+    "user\tmode\tyear\tmonth\tday\thour\tminute\tsecond\n"
+    "123\t1\t2024\t3\t5\t8\t7\t0\n"
+    "123\t1281\t2024\t3\t5\t17\t30\t0\n"
+    "4567\t1\t2024\t3\t6\t24\t0\t0\n"
+    "4567\t1\t1950\t3\t6\t9\t0\t0\n";
+
+// Writes down every status text a row is given, once per change.
+class StatusLog final : public TableListener {
+public:
+    explicit StatusLog(Table& table) : table_(table) { table_.addListener(this); }
+    ~StatusLog() override { table_.removeListener(this); }
+    StatusLog(const StatusLog&) = delete;
+    StatusLog& operator=(const StatusLog&) = delete;
+
+    void rowsChanged(int first, int last) override
+    {
+        const int field = *table_.findField("Aciklama");
+        for (int row = first; row <= last; ++row) {
+            const QString text = table_.value(row, field).toString();
+            if (!text.isEmpty() && last_.value(row) != text)
+                texts << QString("%1 %2").arg(row).arg(text);
+            last_[row] = text;
+        }
+    }
+
+    QStringList texts;
+
+private:
+    Table& table_;
+    QMap<int, QString> last_;
+};
+
+class AnaFormTransferTest : public testing::Test {
+protected:
+    AnaFormTransferTest()
+    {
+        user.registerControl();
+        terminalFolder.write("records.tsv", kRecords);
+        test::EmulatorProcess::runOnce({"--state", terminalFolder.file("state"), "--import-records",
+                                        terminalFolder.file("records.tsv")});
+        test::EmulatorProcess::Options options;
+        options.stateFolder = terminalFolder.file("state");
+        options.machine = 7;
+        options.password = 55;
+        emulator = std::make_unique<test::EmulatorProcess>(options);
+
+        const QByteArray port = QByteArray::number(emulator->port());
+        app.write("Cihazlar.Dat",
+                  "CihazNo\tCihazAdi\tMakineNo\tBaglantiTipi\tIPAdres\tParola\tPort\tIsaret\tDurum\t"
+                  "Aciklama\tTransferDurumu\tComportNo\tGCTip\r\n"
+                  "1\tKapi\t7\t1\t127.0.0.1\t55\t" + port + "\t1\t\t\t0\t\t0\r\n"
+                  "2\tKapali\t7\t1\t127.0.0.1\t55\t1\t1\t\t\t0\t\t0\r\n"
+                  "3\tSecilmedi\t7\t1\t127.0.0.1\t55\t" + port + "\t0\t\t\t0\t\t0\r\n");
+        form = std::make_unique<TAnaForm>(data, app.withSeparator(), probe);
+        form->show();
+    }
+
+    QString statusOf(int row)
+    {
+        data.CihazTable.moveTo(row);
+        return data.CihazTable.asString("Aciklama");
+    }
+    qint32 progressOf(int row)
+    {
+        data.CihazTable.moveTo(row);
+        return data.CihazTable.asInteger("TransferDurumu");
+    }
+    QPushButton* transferButton() { return form->findChild<QPushButton*>("AktarButon"); }
+
+    test::UserFolders user;
+    test::DriverSettings driver{1000, 2000};
+    test::TempFolder terminalFolder;
+    std::unique_ptr<test::EmulatorProcess> emulator;
+    test::TempFolder app;
+    test::ScriptedDialogs dialogs;
+    ControlProbe probe;
+    TDataModul data;
+    std::unique_ptr<TAnaForm> form;
+};
+
+TEST_F(AnaFormTransferTest, AClickTransfersTheTickedTerminalsAndShowsEachOutcome)
+{
+    transferButton()->click();
+
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+    EXPECT_EQ(statusOf(0), QStringLiteral("Aktarım Tamamlandı"));
+    EXPECT_EQ(progressOf(0), 100);
+    EXPECT_EQ(statusOf(1), QStringLiteral("Bağlantı kurulamadı"));
+    EXPECT_EQ(progressOf(1), 0);
+    EXPECT_EQ(statusOf(2), "");
+    EXPECT_EQ(progressOf(2), 0);
+    const QByteArray lines = "001,000123,1,2024/03/05,08:07:00,1\r\n"
+                             "001,000123,0,2024/03/05,17:30:00,1\r\n"
+                             "001,004567,1,2024/03/06,24:00:00,1\r\n";
+    EXPECT_EQ(app.read("Hareketler.txt"), lines);
+    EXPECT_EQ(app.read("Backup/" + QDate::currentDate().toString("yyyy-MM-dd") + ".txt"), lines);
+    EXPECT_FALSE(form->terminalBusy());
+
+    // The records were confirmed: the next run finds none of them new.
+    transferButton()->click();
+    EXPECT_EQ(statusOf(0), QStringLiteral("Aktarım Tamamlandı"));
+    EXPECT_EQ(progressOf(0), 0);
+    EXPECT_EQ(app.read("Hareketler.txt"), lines);
+}
+
+TEST_F(AnaFormTransferTest, ASecondClickWhileARunLetsTheWindowWorkDoesNothing)
+{
+    StatusLog log(data.CihazTable);
+    bool clickedDuringRun = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        clickedDuringRun = form->terminalBusy();
+        transferButton()->click();
+    });
+    transferButton()->click();
+
+    ASSERT_TRUE(clickedDuringRun) << "the second click did not come while the run was busy";
+    EXPECT_EQ(log.texts.filter(QStringLiteral("Baglantı Kuruluyor")),
+              (QStringList{QStringLiteral("0 Baglantı Kuruluyor"),
+                           QStringLiteral("1 Baglantı Kuruluyor")}));
+    EXPECT_EQ(app.read("Hareketler.txt").count('\n'), 3);
+}
+
+}  // namespace
+}  // namespace tavlo
