@@ -2,7 +2,7 @@
 #include "platform/ui/GridColumnProxy.h"
 #include "platform/ui/GridProgressDelegate.h"
 #include "store/DataModul.h"
-#include "tests/store/PrintQt.h"
+#include "tests/support/PrintQt.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QAbstractItemModelTester>
