@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace tavlo {
@@ -56,6 +57,13 @@ private:
     bool any_ = false;
     char last_ = 0;
 };
+
+// Lines that were not confirmed to the terminal must not stay in the file,
+// even across a crash right after.
+bool truncateDurably(int handle, qint64 size)
+{
+    return ::ftruncate(handle, static_cast<off_t>(size)) == 0 && ::fsync(handle) == 0;
+}
 
 }  // namespace
 
@@ -148,29 +156,36 @@ void MovementFile::append(const MovementLines& lines)
 {
     if (lines.count() == 0)
         return;
+    // Unbuffered: after a failed write everything that reached the file is
+    // on the disk, where cutting back removes it. A write buffer would keep
+    // the rest and retry it, so the file could not be cut back and the rest
+    // could land later.
     QFile file(path_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         throw cannotOpen(path_, file);
     const qint64 before = file.size();
-    const auto fail = [&] {
-        Error error = cannotWrite(path_, file);
-        file.resize(before);
-        throw error;
-    };
 
     const QByteArray& joined = lines.joined();
-    const bool ok = endsWithBreak_
-                      ? file.write(joined) == joined.size() && file.write("\r\n", 2) == 2
-                      : file.write("\r\n", 2) == 2 && file.write(joined) == joined.size();
-    if (!ok || !file.flush() || ::fsync(file.handle()) != 0)
-        fail();
-    size_ = file.size();
+    const bool written = endsWithBreak_
+                           ? file.write(joined) == joined.size() && file.write("\r\n", 2) == 2
+                           : file.write("\r\n", 2) == 2 && file.write(joined) == joined.size();
+    if (!written) {
+        const Error error = cannotWrite(path_, file);
+        truncateDurably(file.handle(), before);
+        throw error;
+    }
+    if (::fsync(file.handle()) != 0) {
+        const Error error(QStringLiteral("Cannot write to file \"%1\". %2").arg(path_, qt_error_string(errno)));
+        truncateDurably(file.handle(), before);
+        throw error;
+    }
+    size_ = before + joined.size() + 2;
 }
 
 void MovementFile::cutBack(qint64 size)
 {
     QFile file(path_);
-    if (file.resize(size))
+    if (file.open(QIODevice::ReadWrite | QIODevice::Unbuffered) && truncateDurably(file.handle(), size))
         size_ = size;
 }
 

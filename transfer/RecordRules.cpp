@@ -67,8 +67,11 @@ bool DateWindow::contains(const LogRecord& record) const
 
 qint32 progressPercent(qint64 lines, qint32 expected)
 {
+    // A terminal that reports no count, or none above 0, still shows that
+    // lines come; dividing by it would not give a number at all.
+    const double whole = expected < 1 ? 1.0 : static_cast<double>(expected);
     // nearbyint rounds halves to even in the default rounding mode.
-    return static_cast<qint32>(std::nearbyint(static_cast<double>(lines) / expected * 100.0));
+    return static_cast<qint32>(std::nearbyint(static_cast<double>(lines) / whole * 100.0));
 }
 
 }  // namespace tavlo

@@ -51,7 +51,8 @@ struct DateWindow {
     bool contains(const LogRecord& record) const;
 };
 
-// Progress in percent of `lines` out of `expected`, rounded half to even.
+// Progress in percent of `lines` out of `expected`, rounded half to even; an
+// expected count below 1 counts as 1.
 qint32 progressPercent(qint64 lines, qint32 expected);
 
 }  // namespace tavlo

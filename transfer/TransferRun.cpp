@@ -98,8 +98,6 @@ void TransferRun::transferOne(TransferTarget& target, TransferFiles& files, Tran
         qint32 expected = 0;
         control_.GetStatusValue(machine, settings_.allRecords ? kAllRecords : kNewRecords,
                                 expected);
-        if (expected < 1)
-            expected = 1;
         control_.BeginLogRead(machine);
 
         MovementLines lines;
