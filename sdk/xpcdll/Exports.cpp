@@ -21,6 +21,10 @@ const Body* okBody(const std::optional<Reply>& reply)
     return reply && reply->status == Status::Ok ? std::get_if<Body>(&reply->body) : nullptr;
 }
 
+// A body must not outlive its reply.
+template <class Body>
+const Body* okBody(std::optional<Reply>&&) = delete;
+
 int succeeded(const std::optional<Reply>& reply)
 {
     return reply && reply->status == Status::Ok ? 1 : 0;
@@ -101,7 +105,8 @@ int sbx_get_status(sbx_link* link, int32_t machine, int32_t index, int32_t* valu
 {
     if (!link || !value)
         return 0;
-    const auto* body = okBody<StatusReply>(link->link.call(machine, GetStatusRequest{index}));
+    const std::optional<Reply> reply = link->link.call(machine, GetStatusRequest{index});
+    const auto* body = okBody<StatusReply>(reply);
     if (!body)
         return 0;
     *value = body->value;
@@ -141,8 +146,9 @@ int sbx_read_enrolment(sbx_link* link, int32_t machine, int32_t user, int32_t en
 {
     if (!link || !privilege || !data || !password)
         return 0;
-    const auto* body = okBody<EnrolmentReply>(
-        link->link.call(machine, ReadEnrolmentRequest{{user, enrolment_machine, number}}));
+    const std::optional<Reply> reply =
+        link->link.call(machine, ReadEnrolmentRequest{{user, enrolment_machine, number}});
+    const auto* body = okBody<EnrolmentReply>(reply);
     if (!body)
         return 0;
     *privilege = body->privilege;
@@ -175,8 +181,8 @@ int sbx_read_enrolment_raw(sbx_link* link, int32_t machine, int32_t user, int32_
 {
     if (!link || !privilege || !enabled || !password)
         return 0;
-    const auto* body = okBody<EnrolmentRawReply>(
-        link->link.call(machine, ReadEnrolmentRawRequest{user, number}));
+    const std::optional<Reply> reply = link->link.call(machine, ReadEnrolmentRawRequest{user, number});
+    const auto* body = okBody<EnrolmentRawReply>(reply);
     if (!body)
         return 0;
     *privilege = body->privilege;
@@ -206,7 +212,8 @@ int sbx_get_clock(sbx_link* link, int32_t machine, int32_t values[7])
 {
     if (!link || !values)
         return 0;
-    const auto* body = okBody<ClockReply>(link->link.call(machine, GetClockRequest{}));
+    const std::optional<Reply> reply = link->link.call(machine, GetClockRequest{});
+    const auto* body = okBody<ClockReply>(reply);
     if (!body)
         return 0;
     const int32_t all[7] = {body->time.year, body->time.month, body->time.day, body->time.hour,

@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QRegularExpression>
 
+#include <csignal>
 #include <stdexcept>
+#include <sys/prctl.h>
 
 namespace tavlo::test {
 
@@ -57,6 +59,9 @@ void EmulatorProcess::start()
 
     process_ = std::make_unique<QProcess>();
     process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A test that dies on a sanitizer report runs no destructor; the
+    // emulator must not outlive it.
+    process_->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     process_->start(program(), arguments);
     if (!process_->waitForStarted(kStartMs))
         throw std::runtime_error("cannot start " + program().toStdString());

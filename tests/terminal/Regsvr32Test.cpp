@@ -107,14 +107,16 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Regsvr32, ReportsARegistryItCannotWrite)
 {
     UserFolders user;
-    QDir().mkpath(user.path() + "/tavlo-platform");
-    ToolRun run;
-    {
-        ReadOnlyFolder readOnly(user.path() + "/tavlo-platform");
-        run = regsvr32({"sbxpc.ocx"});
-    }
+    TempFolder folder;
+    // The per-user folder would have to be made inside a plain file.
+    folder.write("file", "not a folder");
+    const QByteArray previous = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", folder.file("file").toLocal8Bit());
+    const ToolRun run = regsvr32({"sbxpc.ocx"});
+    qputenv("XDG_DATA_HOME", previous);
     EXPECT_EQ(run.exitCode, 5) << run.output.toStdString();
-    EXPECT_TRUE(run.output.contains("DllRegisterServer")) << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains("The call to DllRegisterServer in \"sbxpc.ocx\" failed"))
+        << run.output.toStdString();
     EXPECT_EQ(registered(), std::nullopt);
 }
 
