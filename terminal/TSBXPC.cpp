@@ -4,36 +4,35 @@
 #include "terminal/ControlLibrary.h"
 
 #include <array>
-#include <vector>
 
 namespace tavlo {
 
-// The argument list of one dispatch call, in order.
+// The argument list of one dispatch call, in order. It lives on the stack:
+// a log read makes one call per record.
 class TSBXPC::Call {
 public:
+    static constexpr std::size_t kMaxArguments = 11;
+
     Call& i4(qint32 v)
     {
         sbxpc_arg a{};
         a.tag = SBXPC_I4;
         a.v.i4 = v;
-        args_.push_back(a);
-        return *this;
+        return add(a);
     }
     Call& boolean(bool v)
     {
         sbxpc_arg a{};
         a.tag = SBXPC_BOOL;
         a.v.boolean = v ? -1 : 0;
-        args_.push_back(a);
-        return *this;
+        return add(a);
     }
     Call& ref(qint32& v)
     {
         sbxpc_arg a{};
         a.tag = SBXPC_I4_REF;
         a.v.i4_ref = &v;
-        args_.push_back(a);
-        return *this;
+        return add(a);
     }
     // `text` must outlive the call.
     Call& text(const QString& text)
@@ -42,8 +41,7 @@ public:
         a.tag = SBXPC_WSTR;
         a.count = static_cast<int32_t>(text.size());
         a.v.wstr = reinterpret_cast<const uint16_t*>(text.utf16());
-        args_.push_back(a);
-        return *this;
+        return add(a);
     }
     Call& enrolment(qint32* words, qsizetype count)
     {
@@ -51,13 +49,21 @@ public:
         a.tag = SBXPC_ENROLMENT_REF;
         a.count = static_cast<int32_t>(count);
         a.v.enrolment = words;
-        args_.push_back(a);
-        return *this;
+        return add(a);
     }
-    std::vector<sbxpc_arg>& args() { return args_; }
+    sbxpc_arg* data() { return args_.data(); }
+    int32_t size() const { return static_cast<int32_t>(count_); }
 
 private:
-    std::vector<sbxpc_arg> args_;
+    Call& add(const sbxpc_arg& a)
+    {
+        if (count_ < kMaxArguments)
+            args_[count_++] = a;
+        return *this;
+    }
+
+    std::array<sbxpc_arg, kMaxArguments> args_{};
+    std::size_t count_ = 0;
 };
 
 namespace {
@@ -98,8 +104,7 @@ TSBXPC::~TSBXPC()
 sbxpc_arg TSBXPC::invoke(qint32 dispid, qint32 kind, Call& call, const char* name) const
 {
     sbxpc_arg result{};
-    const int32_t status = library_->invoke(instance_, dispid, kind, call.args().data(),
-                                            static_cast<int32_t>(call.args().size()), &result);
+    const int32_t status = library_->invoke(instance_, dispid, kind, call.data(), call.size(), &result);
     if (status != SBXPC_OK)
         throw Error(QStringLiteral("The terminal control refused %1: %2.")
                         .arg(QString::fromLatin1(name), reason(status)));
