@@ -15,6 +15,8 @@ template <class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 TerminalService::Outcome ok(ReplyBody body = Ack{})
 {
