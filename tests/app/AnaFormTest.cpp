@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -219,6 +220,15 @@ TEST_F(AnaFormTest, UnwritableSettingsReportEachLaterWrite)
     child<QPushButton>("AdresKaydetButon")->click();
     EXPECT_EQ(dialogs.errors, QStringList{"Unable to write to " + app.file("Ayarlar.ini")});
     EXPECT_TRUE(child<QPushButton>("AdresKaydetButon")->isEnabled());
+}
+
+TEST(Translation, StandardButtonsSpeakTurkish)
+{
+    QMessageBox box(QMessageBox::Warning, "UYARI", "?", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&'), "Evet");
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), QStringLiteral("Hayır"));
+    QMessageBox ok(QMessageBox::NoIcon, "", "", QMessageBox::Ok);
+    EXPECT_EQ(ok.button(QMessageBox::Ok)->text().remove('&'), "Tamam");
 }
 
 }  // namespace
