@@ -52,7 +52,9 @@ bool TerminalService::ownKey(const EnrolmentKey& key) const
 
 TerminalService::Outcome TerminalService::handle(Session& session, const Request& request)
 {
-    if (session.stalled)
+    // A stalled link answers nothing more; a new Hello on the same serial
+    // line is a new link.
+    if (session.stalled && !std::holds_alternative<HelloRequest>(request))
         return {Action::Ignore, {}};
     if (!session.linked && !std::holds_alternative<HelloRequest>(request))
         return failed(Status::Refused);

@@ -164,6 +164,9 @@ TEST_F(TerminalServiceTest, StallAfterStopsAnsweringAnything)
     EXPECT_EQ(service.handle(session, GetClockRequest{}).action, Action::Ignore);
     EXPECT_EQ(service.handle(session, ByeRequest{2}).action, Action::Ignore);
     EXPECT_EQ(state_->confirmed(), 0u);
+    // The next link on the same line starts answering again.
+    EXPECT_EQ(service.handle(session, HelloRequest{4, 99}).reply.status, Status::Ok);
+    EXPECT_EQ(service.handle(session, GetStatusRequest{8}).reply, (Reply{Status::Ok, StatusReply{10}}));
 }
 
 TEST_F(TerminalServiceTest, EnrolmentsAreKeptPerNumberAndDeletedOneOrAll)
