@@ -192,6 +192,7 @@ TEST_P(BrokenRead, ALinkDroppedMidReadConfirmsNothing)
     cc.SetReadMark(true);
     ASSERT_TRUE(cc.BeginLogRead(1));
     EXPECT_EQ(readUsers(cc), range(1, 3));
+    EXPECT_FALSE(cc.LastLogReadComplete());
     qint32 v = -1;
     EXPECT_FALSE(cc.GetStatusValue(1, 6, v)) << "the link is gone";
     cc.CloseLink();
@@ -202,6 +203,7 @@ TEST_P(BrokenRead, ALinkDroppedMidReadConfirmsNothing)
     EXPECT_EQ(v, 10);
     ASSERT_TRUE(cc.BeginLogRead(1));
     EXPECT_EQ(readUsers(cc), range(1, 10));
+    EXPECT_TRUE(cc.LastLogReadComplete());
     cc.CloseLink();
 }
 
@@ -217,6 +219,7 @@ TEST_P(BrokenRead, ATerminalThatStopsAnsweringEndsTheRead)
     clock.start();
     EXPECT_EQ(readUsers(cc), range(1, 2));
     EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_FALSE(cc.LastLogReadComplete());
     cc.CloseLink();
     EXPECT_EQ(terminal.state().confirmed(), 0u);
 }
