@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -60,18 +61,6 @@ void useLabelStyle(QWidget* widget)
 {
     widget->setProperty("class", "LabelStil");
 }
-
-// Marks the window busy with a terminal for the scope's lifetime.
-class TerminalWork {
-public:
-    explicit TerminalWork(bool& busy) : busy_(busy) { busy_ = true; }
-    ~TerminalWork() { busy_ = false; }
-    TerminalWork(const TerminalWork&) = delete;
-    TerminalWork& operator=(const TerminalWork&) = delete;
-
-private:
-    bool& busy_;
-};
 
 // A run shows each change of a row at once and lets the window work once
 // per terminal.
@@ -395,7 +384,7 @@ void TAnaForm::AktarButonClick()
 {
     if (terminalBusy_)
         return;
-    const TerminalWork work(terminalBusy_);
+    const QScopedValueRollback busy(terminalBusy_, true);
     TransferSettings settings;
     settings.applicationDirectory = values_.applicationDirectory;
     settings.movementFilePath = values_.movementFilePath;
