@@ -26,33 +26,45 @@ Error cannotWrite(const QString& path, const QFileDevice& file)
 }
 
 // Follows the line breaks of a text read in pieces: whether any of them is
-// not CR LF, and whether the text ends with one.
+// not CR LF, and whether the text ends with one. A text has only CR LF
+// breaks when each LF comes right after a CR and each CR right before an LF,
+// that is when every byte is an LF exactly when the byte before it is a CR.
+// Tested that way, byte pair by byte pair without branches, the scan of a
+// movement file of millions of lines runs at the speed of memory.
 class BreakScanner {
 public:
     void feed(const char* data, qint64 size)
     {
-        for (qint64 i = 0; i < size; ++i) {
-            const char c = data[i];
-            if (pendingCr_ && c != '\n')
-                foreign_ = true;  // a lone CR
-            else if (!pendingCr_ && c == '\n')
-                foreign_ = true;  // a lone LF
-            pendingCr_ = c == '\r';
-            last_ = c;
+        if (size <= 0)
+            return;
+        const auto* d = reinterpret_cast<const unsigned char*>(data);
+        unsigned char foreign = (d[0] == '\n') ^ previousCr_;
+        constexpr qint64 kBlock = 64;
+        qint64 i = 0;
+        for (; i + kBlock < size; i += kBlock) {
+            unsigned char block = 0;
+            for (qint64 k = 0; k < kBlock; ++k)
+                block |= (d[i + k + 1] == '\n') ^ (d[i + k] == '\r');
+            foreign |= block;
         }
-        any_ = any_ || size > 0;
+        for (; i + 1 < size; ++i)
+            foreign |= (d[i + 1] == '\n') ^ (d[i] == '\r');
+        foreign_ = foreign_ || foreign;
+        previousCr_ = d[size - 1] == '\r';
+        last_ = static_cast<char>(d[size - 1]);
+        any_ = true;
     }
     void finish()
     {
-        if (pendingCr_)
-            foreign_ = true;
+        if (previousCr_)
+            foreign_ = true;  // a lone CR at the end
     }
 
     bool hasForeignBreaks() const { return foreign_; }
     bool endsWithBreak() const { return !any_ || last_ == '\n' || last_ == '\r'; }
 
 private:
-    bool pendingCr_ = false;
+    unsigned char previousCr_ = 0;
     bool foreign_ = false;
     bool any_ = false;
     char last_ = 0;
@@ -165,10 +177,10 @@ void MovementFile::append(const MovementLines& lines)
         throw cannotOpen(path_, file);
     const qint64 before = file.size();
 
-    const QByteArray& joined = lines.joined();
-    const bool written = endsWithBreak_
-                           ? file.write(joined) == joined.size() && file.write("\r\n", 2) == 2
-                           : file.write("\r\n", 2) == 2 && file.write(joined) == joined.size();
+    bool written = endsWithBreak_ || file.write("\r\n", 2) == 2;
+    for (const QByteArray& piece : lines.pieces())
+        written = written && file.write(piece) == piece.size();
+    written = written && (!endsWithBreak_ || file.write("\r\n", 2) == 2);
     if (!written) {
         const Error error = cannotWrite(path_, file);
         truncateDurably(file.handle(), before);
@@ -179,7 +191,7 @@ void MovementFile::append(const MovementLines& lines)
         truncateDurably(file.handle(), before);
         throw error;
     }
-    size_ = before + joined.size() + 2;
+    size_ = before + lines.size() + 2;
 }
 
 void MovementFile::cutBack(qint64 size)

@@ -1,51 +1,88 @@
 #include "transfer/MovementLine.h"
 
-#include "platform/Cp1254.h"
-
-#include <charconv>
+#include <cstring>
 
 namespace tavlo {
 namespace {
 
-// A number as printf's "%N.Nd" writes it: at least `digits` digits, zero
-// padded, a minus sign before the digits of a negative number.
-void appendNumber(QByteArray& out, qint32 value, int digits)
+// The longest number a field can hold: a sign and ten digits.
+constexpr int kNumberBytes = 11;
+
+// Two digits at a time: the text of 0 to 99.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+int digitCount(quint32 value)
 {
-    char text[16];
-    const qint64 wide = value;
-    const qint64 magnitude = wide < 0 ? -wide : wide;
-    const auto end = std::to_chars(text, text + sizeof text, magnitude).ptr;
-    const int length = static_cast<int>(end - text);
-    if (wide < 0)
-        out.append('-');
+    int count = 1;
+    for (; value >= 10; value /= 10)
+        ++count;
+    return count;
+}
+
+// Writes a number as printf's "%N.Nd" does: at least `digits` digits, zero
+// padded, a minus sign before the digits of a negative number.
+char* writeNumber(char* out, qint32 value, int digits)
+{
+    quint32 magnitude = static_cast<quint32>(value);
+    if (value < 0) {
+        *out++ = '-';
+        magnitude = 0u - magnitude;
+    }
+    const int length = digitCount(magnitude);
     for (int pad = length; pad < digits; ++pad)
-        out.append('0');
-    out.append(text, length);
+        *out++ = '0';
+    char* p = out + length;
+    for (; magnitude >= 100; magnitude /= 100) {
+        p -= 2;
+        std::memcpy(p, kDigitPairs + magnitude % 100 * 2, 2);
+    }
+    if (magnitude >= 10)
+        std::memcpy(p - 2, kDigitPairs + magnitude * 2, 2);
+    else
+        p[-1] = static_cast<char>('0' + magnitude);
+    return out + length;
 }
 
 }  // namespace
 
+qsizetype movementLineBound(const MovementRecord& record)
+{
+    // Seven numbers, their separators and ":00".
+    return 7 * kNumberBytes + 9 + record.code.size();
+}
+
+char* writeMovementLine(char* p, const MovementRecord& r)
+{
+    p = writeNumber(p, r.terminalNumber, 3);
+    *p++ = ',';
+    p = writeNumber(p, r.user, 6);
+    *p++ = ',';
+    if (!r.code.isEmpty()) {
+        std::memcpy(p, r.code.data(), static_cast<size_t>(r.code.size()));
+        p += r.code.size();
+    }
+    *p++ = ',';
+    p = writeNumber(p, r.year, 4);
+    *p++ = '/';
+    p = writeNumber(p, r.month, 2);
+    *p++ = '/';
+    p = writeNumber(p, r.day, 2);
+    *p++ = ',';
+    p = writeNumber(p, r.hour, 2);
+    *p++ = ':';
+    p = writeNumber(p, r.minute, 2);
+    std::memcpy(p, ":00,", 4);
+    p += 4;
+    return writeNumber(p, r.mode, 1);
+}
+
 QByteArray formatMovementLine(const MovementRecord& record)
 {
-    QByteArray line;
-    line.reserve(40);
-    appendNumber(line, record.terminalNumber, 3);
-    line.append(',');
-    appendNumber(line, record.user, 6);
-    line.append(',');
-    line.append(cp1254::encode(record.code));
-    line.append(',');
-    appendNumber(line, record.year, 4);
-    line.append('/');
-    appendNumber(line, record.month, 2);
-    line.append('/');
-    appendNumber(line, record.day, 2);
-    line.append(',');
-    appendNumber(line, record.hour, 2);
-    line.append(':');
-    appendNumber(line, record.minute, 2);
-    line.append(":00,");
-    appendNumber(line, record.mode, 1);
+    QByteArray line(movementLineBound(record), Qt::Uninitialized);
+    line.truncate(writeMovementLine(line.data(), record) - line.constData());
     return line;
 }
 

@@ -1,5 +1,6 @@
 #include "transfer/TransferRun.h"
 
+#include "platform/Cp1254.h"
 #include "platform/Dialogs.h"
 #include "store/Table.h"
 #include "terminal/LinkProcedure.h"
@@ -100,6 +101,8 @@ void TransferRun::transferOne(TransferTarget& target, TransferFiles& files, Tran
                                 expected);
         control_.BeginLogRead(machine);
 
+        const QByteArray entryCode = cp1254::encode(settings_.entryCode);
+        const QByteArray exitCode = cp1254::encode(settings_.exitCode);
         MovementLines lines;
         LogRecord record;
         qint32 ignored = 0;
@@ -109,10 +112,9 @@ void TransferRun::transferOne(TransferTarget& target, TransferFiles& files, Tran
             const EntryExit kind = decideEntryExit(target.entryExitType, record.mode);
             if (!isValidRecordTime(record) || (window_.active && !window_.contains(record)))
                 continue;
-            lines.add(formatMovementLine({target.terminalNumber, record.user,
-                                          kind.exit ? settings_.exitCode : settings_.entryCode,
-                                          record.year, record.month, record.day, record.hour,
-                                          record.minute, kind.mode}));
+            lines.add(MovementRecord{target.terminalNumber, record.user, kind.exit ? exitCode : entryCode,
+                                     record.year, record.month, record.day, record.hour, record.minute,
+                                     kind.mode});
             target.progress = progressPercent(lines.count(), expected);
             status.setProgress(target.rowId, target.progress, target.shownProgress);
             target.shownProgress = target.progress;

@@ -126,9 +126,21 @@ QByteArray withCrLf(const QByteArray& text)
     return out;
 }
 
+// Lines of 40 bytes, each ended by CR LF.
+QByteArray crLfLines(qsizetype bytes)
+{
+    QByteArray text;
+    while (text.size() < bytes)
+        text += QByteArray(38, 'x') + "\r\n";
+    text.truncate(bytes);
+    return text;
+}
+
 struct ChunkCase {
     const char* name;
-    QByteArray aroundBoundary;  // its middle falls on the first 1 MiB boundary
+    QByteArray aroundBoundary;
+    qsizetype boundaryAt;  // its byte that is the first after 1 MiB
+    bool rewritten;
     friend void PrintTo(const ChunkCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -138,26 +150,60 @@ TEST_P(LargeMovementFile, KeepsBreaksThatSpanTheReadPieces)
 {
     constexpr int kPiece = 1 << 20;
     const QByteArray& middle = GetParam().aroundBoundary;
-    QByteArray text(kPiece - middle.size() / 2, 'x');
-    for (int i = 40; i < text.size(); i += 41)
-        text[i] = '\n';
-    text += middle;
-    text += QByteArray(kPiece, 'y') + "\n";
+    QByteArray text = crLfLines(kPiece - GetParam().boundaryAt - 2) + "\r\n" + middle + "\r\n" + crLfLines(kPiece);
+    ASSERT_EQ(text.mid(kPiece - GetParam().boundaryAt, middle.size()), middle);
     TempFolder folder;
     folder.write("m.txt", text);
+    const ino_t before = inodeOf(folder.file("m.txt"));
 
     MovementFile file(folder.file("m.txt"));
     file.load();
+    EXPECT_EQ(inodeOf(folder.file("m.txt")) != before, GetParam().rewritten);
     file.append(linesOf({"c"}));
-    EXPECT_EQ(folder.read("m.txt"), withCrLf(text) + "c\r\n");
+    EXPECT_EQ(folder.read("m.txt"), withCrLf(text) + "\r\nc");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LargeMovementFile,
-                         testing::Values(ChunkCase{"CrLfAcross", "\r\n"},
-                                         ChunkCase{"LoneCrBefore", "\rz"},
-                                         ChunkCase{"LoneLfAfter", "z\n"},
-                                         ChunkCase{"CrCrLfAcross", "\r\r\n\n"}),
+                         testing::Values(ChunkCase{"CrLfAcross", "z\r\nz", 2, false},
+                                         ChunkCase{"LoneCrAtTheEnd", "z\rz", 2, true},
+                                         ChunkCase{"LoneLfAtTheStart", "z\nz", 1, true},
+                                         ChunkCase{"CrCrLfAcross", "\r\r\n", 2, true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+struct PositionCase {
+    const char* name;
+    qsizetype position;  // of the break, in a text of 300 bytes
+    const char* lone;
+    friend void PrintTo(const PositionCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ForeignBreakAt : public testing::TestWithParam<PositionCase> {};
+
+// A single break that is not CR LF is found wherever it stands, so that the
+// file is made CR LF throughout.
+TEST_P(ForeignBreakAt, AnyPlaceOfTheFile)
+{
+    QByteArray text = crLfLines(300);
+    text.insert(GetParam().position, GetParam().lone);
+    TempFolder folder;
+    folder.write("m.txt", text);
+    const ino_t before = inodeOf(folder.file("m.txt"));
+    MovementFile file(folder.file("m.txt"));
+    file.load();
+    EXPECT_NE(inodeOf(folder.file("m.txt")), before);
+    EXPECT_EQ(folder.read("m.txt"), withCrLf(text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ForeignBreakAt,
+    testing::Values(PositionCase{"LfFirst", 0, "\n"}, PositionCase{"CrFirst", 0, "\r"},
+                    PositionCase{"LfSecond", 1, "\n"}, PositionCase{"Lf62", 62, "\n"},
+                    PositionCase{"Cr63", 63, "\r"}, PositionCase{"Lf64", 64, "\n"},
+                    PositionCase{"Cr64", 64, "\r"}, PositionCase{"Lf65", 65, "\n"},
+                    PositionCase{"Cr127", 127, "\r"}, PositionCase{"Lf128", 128, "\n"},
+                    PositionCase{"CrLast", 300, "\r"}, PositionCase{"LfLast", 300, "\n"},
+                    PositionCase{"LfBeforeALine", 120, "\n"}, PositionCase{"LfAfterCrLf", 40, "\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MovementFile, ThatExistsButCannotBeReadStopsTheLoad)
 {
@@ -224,7 +270,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, MovementFileOnFullDisk,
                          testing::Values(FullDiskCase{"FewLinesNoRoom", 3, 0},
                                          FullDiskCase{"FewLinesPartly", 3, 50},
                                          FullDiskCase{"OnlyTheLastBreakMissing", 3, 36 * 3 - 1},
-                                         FullDiskCase{"ManyLinesPartly", 2000, 40000}),
+                                         FullDiskCase{"ManyLinesPartly", 2000, 40000},
+                                         FullDiskCase{"SeveralPiecesPartly", 40000, 1200000}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TransferFiles, MakeTheBackupFolderAndBothFiles)
