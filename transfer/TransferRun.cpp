@@ -127,7 +127,14 @@ void TransferRun::transferOne(TransferTarget& target, TransferFiles& files, Tran
             return;
         }
         files.save(lines);
-        control_.CloseLink();
+        // Closing the link confirms what the read delivered. A read of all
+        // stored records, for backups, must confirm nothing: it delivers new
+        // records too, and those the date window kept out of the files would
+        // then never come again.
+        if (settings_.allRecords)
+            control_.DropLink();
+        else
+            control_.CloseLink();
         status.setStatusText(target.rowId, QString::fromUtf8(TransferStatus::kCompleted));
         if (lines.count() > 0)
             status.setProgress(target.rowId, 100, 0);

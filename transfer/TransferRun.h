@@ -50,7 +50,9 @@ public:
 // flushed to the disk, before its link is closed, and closing the link is
 // what confirms the records to the terminal. When anything goes wrong during
 // a terminal, its link is dropped without confirming, nothing of it stays
-// in the files, and its records come again with the next run.
+// in the files, and its records come again with the next run. A read of
+// all stored records ("Cihazlardan yedekleri al") confirms nothing, so the
+// terminal's new records stay new.
 class TransferRun {
 public:
     static constexpr auto kNoTerminalMessage = "En az bir cihaz seçmeniz gerekmektedir";

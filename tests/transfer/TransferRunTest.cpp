@@ -443,5 +443,24 @@ TEST(Run, TakesTheAddressOfTheRowAsItIsWhenItsTurnComes)
     EXPECT_EQ(rig.movement(), entryLines(1, someRecords(1, 1)) + entryLines(2, someRecords(1, 2)));
 }
 
+// A read of all stored records, for backups, leaves the terminal's new
+// records new: those the date window kept out are not lost to the next run.
+TEST(Run, ReadingAllRecordsLeavesTheNewOnesForTheNextRun)
+{
+    const std::vector<LogRecord> log{at(1, 1, 2024, 1, 1), at(2, 1, 2024, 1, 2), at(3, 1, 2024, 3, 5)};
+    EmulatedTerminal terminal(log);
+    TransferRig rig;
+    rig.addTerminal(terminal);
+    rig.settings.allRecords = true;
+    rig.settings.toDate = QDate(2024, 1, 31);
+    rig.run();
+    EXPECT_EQ(rig.movement(), lineOf(1, log[0], "1", 1) + lineOf(1, log[1], "1", 1));
+    EXPECT_EQ(terminal.confirmed(), 0u);
+
+    rig.settings.allRecords = false;
+    rig.run();
+    EXPECT_EQ(rig.movement(), lineOf(1, log[0], "1", 1) + lineOf(1, log[1], "1", 1) + entryLines(1, log));
+}
+
 }  // namespace
 }  // namespace tavlo::test
