@@ -5,6 +5,12 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace tavlo::test {
 namespace {
 
@@ -234,13 +240,31 @@ struct UnlinkedCase {
 
 class RunWithAnUnlinkedTerminal : public testing::TestWithParam<UnlinkedCase> {};
 
-// A port that nothing listens on any more.
-quint16 closedPort()
-{
-    EmulatedTerminal gone({});
-    const quint16 port = gone.port();
-    return port;
-}
+// A loopback port that refuses every connection: bound for the scope's
+// lifetime, so nobody else can take it, but never listening.
+class RefusingPort {
+public:
+    RefusingPort()
+    {
+        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) != 0
+            || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+            throw std::runtime_error("cannot bind a loopback port");
+        port_ = ntohs(address.sin_port);
+    }
+    ~RefusingPort() { ::close(fd_); }
+    RefusingPort(const RefusingPort&) = delete;
+    RefusingPort& operator=(const RefusingPort&) = delete;
+    quint16 port() const { return port_; }
+
+private:
+    int fd_ = -1;
+    quint16 port_ = 0;
+};
 
 TEST_P(RunWithAnUnlinkedTerminal, GoesOnWithTheNextTerminal)
 {
@@ -255,7 +279,8 @@ TEST_P(RunWithAnUnlinkedTerminal, GoesOnWithTheNextTerminal)
     const qint32 a = rig.addTerminal(first, 1);
     TerminalRow unlinked;
     unlinked.cihazNo = 2;
-    unlinked.port = refusing ? refusing->port() : closedPort();
+    const RefusingPort nothingListens;
+    unlinked.port = refusing ? refusing->port() : nothingListens.port();
     const qint32 b = rig.addTerminal(unlinked);
     TerminalRow notChosen;
     notChosen.cihazNo = 3;
