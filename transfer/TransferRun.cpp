@@ -29,7 +29,10 @@ void TransferRun::run()
 {
     TransferStatus status(terminals_, [this] { view_.repaint(); });
 
-    control_.CloseLink();
+    // A link left open on this control is ended without confirming: records
+    // a developer tool read on it never reached the movement file, and must
+    // come again.
+    control_.DropLink();
     status.resetProgress();
     window_ = settings_.allRecords ? DateWindow::fromBounds(settings_.fromDate, settings_.toDate)
                                    : DateWindow{};
@@ -38,7 +41,7 @@ void TransferRun::run()
     files.load();
     status.clearStatusTexts();
     try {
-        control_.CloseLink();
+        control_.DropLink();
     } catch (...) {
     }
 

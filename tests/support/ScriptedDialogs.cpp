@@ -25,10 +25,11 @@ bool ScriptedDialogs::confirmWarning(const QString& text)
 std::optional<QString> ScriptedDialogs::chooseFileToOpen(const QString& startFolder)
 {
     fileDialogFolders.append(startFolder);
-    if (nextFileNames.empty())
-        return std::nullopt;
-    auto answer = nextFileNames.front();
-    nextFileNames.pop_front();
+    std::optional<QString> answer;
+    if (!nextFileNames.empty()) {
+        answer.swap(nextFileNames.front());
+        nextFileNames.pop_front();
+    }
     return answer;
 }
 

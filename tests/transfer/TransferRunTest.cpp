@@ -487,5 +487,26 @@ TEST(Run, ReadingAllRecordsLeavesTheNewOnesForTheNextRun)
     EXPECT_EQ(rig.movement(), lineOf(1, log[0], "1", 1) + lineOf(1, log[1], "1", 1) + entryLines(1, log));
 }
 
+// A log read left open on the control, as the developers' "Aktarım Dene"
+// leaves one, is not confirmed by the run: its records reach the file.
+TEST(Run, ALinkLeftOpenWithAReadDoesNotConfirmItsRecords)
+{
+    const std::vector<LogRecord> log = someRecords(3);
+    EmulatedTerminal terminal(log);
+    TransferRig rig;
+    rig.addTerminal(terminal);
+    ASSERT_TRUE(rig.control->OpenTcpLink(terminal.machine(), "127.0.0.1", terminal.port(),
+                                         EmulatedTerminal::kPassword));
+    rig.control->SetReadMark(true);
+    rig.control->BeginLogRead(terminal.machine());
+    qint32 v[10] = {};
+    while (rig.control->NextLogRecord(terminal.machine(), v[0], v[1], v[2], v[3], v[4], v[5], v[6],
+                                      v[7], v[8], v[9])) {
+    }
+    rig.run();
+    EXPECT_EQ(rig.movement(), entryLines(1, log));
+    EXPECT_EQ(terminal.confirmed(), 3u);
+}
+
 }  // namespace
 }  // namespace tavlo::test
