@@ -37,7 +37,8 @@ void TransferRun::run()
     window_ = settings_.allRecords ? DateWindow::fromBounds(settings_.fromDate, settings_.toDate)
                                    : DateWindow{};
     TransferFiles files(settings_.movementFilePath,
-                        backupFilePath(settings_.applicationDirectory, settings_.today));
+                        backupFilePath(settings_.applicationDirectory, settings_.today),
+                        settings_.applicationDirectory + QLatin1String(kSaveJournalFile));
     files.load();
     status.clearStatusTexts();
     try {
@@ -138,6 +139,7 @@ void TransferRun::transferOne(TransferTarget& target, TransferFiles& files, Tran
             control_.DropLink();
         else
             control_.CloseLink();
+        files.confirmed();
         status.setStatusText(target.rowId, QString::fromUtf8(TransferStatus::kCompleted));
         if (lines.count() > 0)
             status.setProgress(target.rowId, 100, 0);

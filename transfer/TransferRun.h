@@ -56,6 +56,8 @@ public:
 class TransferRun {
 public:
     static constexpr auto kNoTerminalMessage = "En az bir cihaz seçmeniz gerekmektedir";
+    // The note of a save under way, in the application folder.
+    static constexpr auto kSaveJournalFile = "Aktarim.kayit";
 
     TransferRun(Table& terminals, TSBXPC& control, TransferSettings settings, TransferView& view);
 
