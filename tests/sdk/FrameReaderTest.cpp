@@ -25,6 +25,36 @@ TEST(Crc32, MatchesTheStandardCheckValue)
     EXPECT_EQ(crc32(std::span(bytes).subspan(4), crc32(std::span(bytes).first(4))), 0xCBF43926u);
 }
 
+// The checksum bit by bit, as the polynomial defines it.
+std::uint32_t bitwiseCrc32(const Bytes& bytes)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const std::uint8_t b : bytes) {
+        crc ^= b;
+        for (int k = 0; k < 8; ++k)
+            crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+    }
+    return ~crc;
+}
+
+TEST(Crc32, AgreesWithTheBitwiseDefinitionForEveryLengthAndSplit)
+{
+    Bytes bytes;
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 100; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes.push_back(static_cast<std::uint8_t>(seed >> 16));
+    }
+    for (std::size_t length = 0; length <= bytes.size(); ++length) {
+        const Bytes piece(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
+        EXPECT_EQ(crc32(piece), bitwiseCrc32(piece)) << "length " << length;
+        const std::size_t split = length / 3;
+        EXPECT_EQ(crc32(std::span(piece).subspan(split), crc32(std::span(piece).first(split))),
+                  bitwiseCrc32(piece))
+            << "length " << length << " split " << split;
+    }
+}
+
 TEST(FrameReader, ReadsAFrameFedByteByByte)
 {
     const Bytes bytes = frameBytes(7, 0xBEEF, {1, 2, 3});
