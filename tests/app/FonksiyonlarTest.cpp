@@ -1,5 +1,6 @@
 #include "app/Fonksiyonlar.h"
 #include "platform/SystemFacilities.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
         InstallCase{"Wow64AnswerTooLong", SystemFacilities::Wow64Answer{261, "/win/SysWOW64"},
                     true, false},
         InstallCase{"Wow64OnlyBlanks", SystemFacilities::Wow64Answer{3, "   "}, true, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(GetWow64SystemDir, AcceptsLengthsFromOneTo260)
 {

@@ -1,5 +1,6 @@
 #include "app/MainWindowSetup.h"
 #include "store/DataModul.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 
 #include <QDir>
@@ -107,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
         TickCase{"OtherNumber", "AktarimdanSonraSil=7\r\n", true, "AktarimdanSonraSil=1\r\n"},
         TickCase{"NotANumber", "AktarimdanSonraSil=hayir\r\n", true, "AktarimdanSonraSil=1\r\n"},
         TickCase{"Missing", "", true, "AktarimdanSonraSil=1\r\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST_F(MainWindowSetupTest, StatusColumnsAreClearedInMemoryButNotInTheFile)
 {

@@ -1,5 +1,6 @@
 #include "emulator/TerminalState.h"
 #include "tests/emulator/EmulatorProcess.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 
 #include <QProcess>
@@ -60,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"BadListen", {"--state", "@/s", "--listen", "nowhere"}, 2, "--listen wants HOST:PORT"},
         UsageCase{"MissingImport", {"--state", "@/s", "--import-records", "@/none.tsv"}, 1,
                   "Cannot open file"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 }  // namespace
 }  // namespace tavlo::test

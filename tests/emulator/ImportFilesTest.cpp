@@ -1,6 +1,7 @@
 #include "emulator/RecordsFile.h"
 #include "emulator/UsersFile.h"
 #include "platform/Error.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "r.tsv, line 3: \"2147483648\" in column \"user\" is not a 32-bit integer."},
         BadFileCase{"MissingCell", "user\tmode\tyear\tmonth\tday\thour\tminute\tsecond\n1\t0\t2024\n",
                     "r.tsv, line 2: \"\" in column \"month\" is not a 32-bit integer."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(UsersFile, ReadsEnrolmentsWithTheirData)
 {
@@ -107,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "u.tsv, line 2: an enrolment holds at most 354 integers."},
         BadFileCase{"BadDataWord", "user\tenrolment\tprivilege\tenabled\tdata\n1\t1\t0\t1\t1,x\n",
                     "u.tsv, line 2: enrolment integer 2 is not a 32-bit integer."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(GeneratedRecords, AreValidTimesThatContinueWhereTheyLeftOff)
 {

@@ -1,6 +1,7 @@
 #include "emulator/RecordsFile.h"
 #include "emulator/TerminalService.h"
 #include "emulator/TerminalState.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 
 #include <QFile>
@@ -87,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                     HelloCase{"SerialNeedsNoPassword", {4, 0}, true, false, Status::Ok},
                     HelloCase{"SerialWrongMachine", {5, 0}, true, false, Status::Refused},
                     HelloCase{"RefusingTerminal", {4, 99}, false, true, Status::Refused}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST_F(TerminalServiceTest, ByeConfirmsWhatWasSentAndTakenNoMore)
 {

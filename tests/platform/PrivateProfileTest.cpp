@@ -1,5 +1,6 @@
 #include "platform/Error.h"
 #include "platform/PrivateProfile.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -98,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
                     IntegerCase{"TrailingText", "1a", 42},
                     IntegerCase{"Empty", "", 42},
                     IntegerCase{"HexWithoutDigits", "0x", 42}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST_F(PrivateProfileTest, BooleanIsAnyNumberButZero)
 {

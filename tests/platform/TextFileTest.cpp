@@ -1,5 +1,6 @@
 #include "platform/Error.h"
 #include "platform/TextFile.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 
 #include <QDir>
@@ -33,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"LfCrIsTwoBreaks", "a\n\rb", {"a", "", "b"}},
         SplitCase{"EmptyLines", "\r\n\r\n", {"", ""}},
         SplitCase{"OnlyBreakAtEnd", "abc\r", {"abc"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(TextFile, WriteReplacesContentAndLeavesNoTemporaryFile)
 {

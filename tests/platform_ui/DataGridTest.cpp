@@ -2,6 +2,7 @@
 #include "platform/ui/GridColumnProxy.h"
 #include "platform/ui/GridProgressDelegate.h"
 #include "store/DataModul.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/PrintQt.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -209,7 +210,7 @@ TEST_P(CheckToggles, WriteThroughTheTableAndTellTheWindow)
 
 INSTANTIATE_TEST_SUITE_P(Cases, CheckToggles,
                          testing::Values(ToggleCase{"Click", Toggle::Click}, ToggleCase{"Space", Toggle::Space}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         tavlo::test::CaseName{});
 
 TEST_F(DataGridTest, AReadOnlyGridChangesNothingEvenInEditableColumns)
 {
@@ -304,7 +305,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProgressBars,
                                          BarCase{"Full", 100, 100, "100%"},
                                          BarCase{"MoreThanAnnounced", 150, 100, "150%"},
                                          BarCase{"Negative", -5, 0, "-5%"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         tavlo::test::CaseName{});
 
 TEST_F(DataGridTest, ProgressBarCellsPaintTheirBar)
 {

@@ -1,6 +1,7 @@
 #include "sdk/protocol/Crc32.h"
 #include "sdk/protocol/Frame.h"
 #include "sdk/protocol/FrameReader.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -149,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DamageCase{"Payload", 12, 0xFF, FrameReader::Fault::BadChecksum},
                     DamageCase{"Checksum", 15, 0xFF, FrameReader::Fault::BadChecksum},
                     DamageCase{"HugeLength", 9, 0x7F, FrameReader::Fault::Oversized}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(FrameReader, RefusesAnOversizedLengthBeforeItsBodyArrives)
 {

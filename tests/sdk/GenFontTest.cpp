@@ -1,4 +1,5 @@
 #include "sdk/include/sbxpc/GenFont.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"Address", u"127.0.0.1", "127.0.0.1"},
                     TextCase{"Turkish", u"Bağlantı Kuruldu ŞİÖÇÜ", "Ba\xC4\x9Flant\xC4\xB1 Kuruldu \xC5\x9E\xC4\xB0\xC3\x96\xC3\x87\xC3\x9C"},
                     TextCase{"OutsideTheBasicPlane", u"\U0001F600", "\xF0\x9F\x98\x80"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 struct BadCase {
     const char* name;
@@ -70,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadCase{"Truncated", "x\xE2\x82", u"x\uFFFD\uFFFD"},
                     BadCase{"AboveUnicode", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
                     BadCase{"ZeroByte", std::string("a\0b", 3), std::u16string(u"a\0b", 3)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(GenFont, AnUnpairedSurrogateBecomesAQuestionMark)
 {

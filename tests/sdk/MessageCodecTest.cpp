@@ -1,5 +1,6 @@
 #include "sdk/protocol/MessageCodec.h"
 #include "sdk/protocol/WireWriter.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         RequestCase{"SetClock", SetClockRequest{{1950, 13, 32, 24, 60, 61}}},
         RequestCase{"SetPrivilege", SetPrivilegeRequest{{12, 1, 3}, 0}},
         RequestCase{"ClearLogs", ClearLogsRequest{}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 struct ReplyCase {
     const char* name;
@@ -128,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReplyCase{"SetClock", Op::SetClock, {Status::Ok, Ack{}}},
         ReplyCase{"SetPrivilege", Op::SetPrivilege, {Status::Ok, Ack{}}},
         ReplyCase{"ClearLogs", Op::ClearLogs, {Status::Ok, Ack{}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(MessageCodec, AFullLogBatchFitsInOneFrame)
 {
@@ -182,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
                        countedPayload(kMaxUserBatch + 1, (kMaxUserBatch + 1) * 16)},
         BadPayloadCase{"ShortEnrolment", Op::ReadEnrolment, Bytes(1 + 4 + 353 * 4 + 4, 0)},
         BadPayloadCase{"ShortClock", Op::GetClock, Bytes(1 + 6 * 4, 0)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(MessageCodec, RefusesUnknownOperationsAndNonBooleans)
 {

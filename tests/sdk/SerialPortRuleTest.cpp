@@ -1,5 +1,6 @@
 #include "sdk/include/sbxpc/SbpcComm.h"
 #include "tests/emulator/DriverSettings.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 
 #include <QByteArray>
@@ -39,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(PortCase{"FirstPort", 1, "/dev/ttyS0"}, PortCase{"FourthPort", 4, "/dev/ttyS3"},
                     PortCase{"ConfiguredPort", 3, "/tmp/terminal-line"},
                     PortCase{"ConfiguredUsb", 0, "/dev/pts/42"}, PortCase{"Negative", -2, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(SerialPortRule, UsbWithoutConfigurationIsAUsbSerialDeviceOrNone)
 {
@@ -78,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TimeoutCase{"Clamped", "[timeouts]\nconnectms=1\nreplyms=99999999\n", 10, 60000},
                     TimeoutCase{"OtherSectionIgnored", "[SerialPorts]\nConnectMs=250\n", 3000, 5000},
                     TimeoutCase{"NotANumber", "[Timeouts]\nConnectMs=soon\n", 3000, 5000}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 }  // namespace
 }  // namespace tavlo::test

@@ -1,4 +1,5 @@
 #include "store/DataModul.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/PrintQt.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         TableCase{"PersonelTampon", &TDataModul::PersonelTampon, &TDataModul::PersonelTamponKaynak,
                   {"PersonelNo:int", "KartNo:int", "Yetki:int", "Sifre:int", "IzinDurum:int",
                    "Backup:text30", "BackupInt:int", "Secim:int"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(DataModul, OnlyGCTipHasADefault)
 {

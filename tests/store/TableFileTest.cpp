@@ -1,4 +1,5 @@
 #include "store/DataModul.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/PrintQt.h"
 
@@ -145,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"LoneLineFeedsAndNoFinalBreak", "PersonelNo\tKartNo\n1\t2\n3\t4", {"1|2|-|-|-|-", "3|4|-|-|-|-"}},
         LoadCase{"LoneCarriageReturns", "PersonelNo\r1\r2\r", {"1|-|-|-|-|-", "2|-|-|-|-|-"}},
         LoadCase{"HeaderAloneGivesAnEmptyTable", kPersonelHeader, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST_F(TableFileTest, LoadingNumbersTheRowsFromOneInFileOrder)
 {
@@ -228,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "'2147483648' is not a valid integer value"},
         BadFileCase{"MoreValuesThanNames", "PersonelNo\tKartNo\r\n1\t2\r\n3\t4\r\n5\t6\t7\r\n8\t9\r\n",
                     "Cannot read file \"<path>\": line 4 holds 3 values, but the header names only 2."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST_F(TableFileTest, ASmallIntegerOutOfRangeInTheFileStopsTheLoad)
 {

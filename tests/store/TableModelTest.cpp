@@ -1,4 +1,5 @@
 #include "store/DataModul.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/PrintQt.h"
@@ -160,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteCase{"NotANumber", 0, QStringLiteral("abc"), false, "2"},
                     WriteCase{"OutsideSmallRange", 7, 70000, false, "-"},
                     WriteCase{"OutsideIntegerRange", 0, qlonglong(1) << 40, false, "2"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST_F(TableModelTest, AWriteIntoARowBeingInsertedLeavesItPending)
 {

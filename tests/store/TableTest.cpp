@@ -1,5 +1,6 @@
 #include "store/Table.h"
 #include "store/TableListener.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/PrintQt.h"
 
 #include <gtest/gtest.h>
@@ -115,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(NameCase{"RecId", "RecId", 2}, NameCase{"RecID", "RecID", 2},
                     NameCase{"recid", "recid", 2}, NameCase{"RECID", "RECID", 2},
                     NameCase{"num", "num", 20}, NameCase{"NUM", "NUM", 20}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST_F(TableTest, RecIdCannotBeWrittenAndUnknownFieldsAreNamed)
 {
@@ -217,7 +218,7 @@ INSTANTIATE_TEST_SUITE_P(
                   QStringLiteral("ŞçĞİı")},
         WriteCase{"LettersOutsideCodePageBecomeQuestionMarks", "Name",
                   setString(QStringLiteral("Ж😀abcd")), {}, QStringLiteral("??abc")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST_F(TableTest, TextInTextFieldReadAsIntegerMustBeANumber)
 {
@@ -301,7 +302,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Removal,
                          testing::Values(RemoveCase{"First", 0, {2, 3}, 2},
                                          RemoveCase{"Middle", 1, {1, 3}, 3},
                                          RemoveCase{"Last", 2, {1, 2}, 2}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         tavlo::test::CaseName{});
 
 TEST_F(TableTest, RemovingTheOnlyRowLeavesNoCurrentRow)
 {

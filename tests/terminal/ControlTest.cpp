@@ -3,6 +3,7 @@
 #include "platform/registry/SystemFolders.h"
 #include "terminal/ControlLibrary.h"
 #include "terminal/TSBXPC.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UserFolders.h"
 
@@ -55,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "Cannot load the terminal control \""},
         CreationCase{"FileIsNoControl", [](const TempFolder&) { return binary("GEN_FONT.dll"); },
                      "GEN_FONT.dll\" is not a terminal control of interface version 1."}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(Control, FindsItsClassWithoutRegardToCase)
 {

@@ -1,3 +1,4 @@
+#include "tests/support/CaseName.h"
 #include "tests/terminal/LiveTerminal.h"
 
 #include <QElapsedTimer>
@@ -116,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"SerialWrongMachine", Transport::Serial, 2, 0, {}},
                     RefusalCase{"TerminalRefusesLinks", Transport::Tcp, 1, LiveTerminal::kPassword, {"--refuse"}},
                     RefusalCase{"SerialTerminalRefusesLinks", Transport::Serial, 1, 0, {"--refuse"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(LinkFailure, NothingListening)
 {
@@ -152,7 +153,7 @@ TEST_P(SilentAddress, GivesUpWithinTheTimeOut)
 INSTANTIATE_TEST_SUITE_P(Cases, SilentAddress,
                          testing::Values(SilenceCase{"ConnectsButNeverAnswers", false},
                                          SilenceCase{"NeverConnects", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         tavlo::test::CaseName{});
 
 struct SerialFailureCase {
     const char* name;
@@ -179,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SerialFailureCase{"UnsupportedSpeed", LiveTerminal::kSerialPort, 12345},
                     SerialFailureCase{"NoDevice", 5, 115200},
                     SerialFailureCase{"NegativePort", -1, 115200}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 class BrokenRead : public testing::TestWithParam<Transport> {};
 

@@ -1,4 +1,5 @@
 #include "terminal/LinkProcedure.h"
+#include "tests/support/CaseName.h"
 #include "tests/terminal/LiveTerminal.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PasswordCase{"NumberThenLetters", "12ab", 0},
                     PasswordCase{"TooLarge", "99999999999", 0},
                     PasswordCase{"Hexadecimal", "0x10", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 struct LinkCase {
     const char* name;
@@ -79,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         LinkCase{"TypeZero", {0, 1, kLoopback, -1, "4321"}, LinkOutcome::NoCall},
         LinkCase{"TypeFour", {4, 1, kLoopback, -1, "4321"}, LinkOutcome::NoCall},
         LinkCase{"NegativeType", {-1, 1, kLoopback, -1, "4321"}, LinkOutcome::NoCall}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(OpenLinkPassword, AnEmptyParolaOpensATerminalWithoutPassword)
 {

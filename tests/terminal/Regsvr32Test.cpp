@@ -2,6 +2,7 @@
 #include "platform/registry/ClassRegistry.h"
 #include "platform/registry/SystemFolders.h"
 #include "terminal/TSBXPC.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UserFolders.h"
 
@@ -102,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"Missing", {"@/none.ocx"}, 3, "failed to load"},
                     FailureCase{"NotALibrary", {"@/text.ocx"}, 3, "failed to load"},
                     FailureCase{"NoEntry", {"GEN_FONT.dll"}, 4, "DllRegisterServer was not found"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(Regsvr32, ReportsARegistryItCannotWrite)
 {

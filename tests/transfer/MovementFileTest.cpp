@@ -1,5 +1,6 @@
 #include "platform/Error.h"
 #include "platform/TextFile.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 #include "tests/transfer/FileSizeLimit.h"
 #include "transfer/MovementFile.h"
@@ -94,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"CodePageBytesKept", QByteArray("\xC7\xFD\xFE\n\x81\0z", 7),
                  QByteArray("\xC7\xFD\xFE\r\n\x81\0z", 8), QByteArray("\xC7\xFD\xFE\r\n\x81\0z\r\nc", 11),
                  QByteArray("\xC7\xFD\xFE\r\n\x81\0z\r\nc\r\nd\r\ne", 17)}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(MovementFile, IsNotRewrittenWhenItsBreaksAreAllCrLf)
 {
@@ -168,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, LargeMovementFile,
                                          ChunkCase{"LoneCrAtTheEnd", "z\rz", 2, true},
                                          ChunkCase{"LoneLfAtTheStart", "z\nz", 1, true},
                                          ChunkCase{"CrCrLfAcross", "\r\r\n", 2, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         tavlo::test::CaseName{});
 
 struct PositionCase {
     const char* name;
@@ -203,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PositionCase{"Cr127", 127, "\r"}, PositionCase{"Lf128", 128, "\n"},
                     PositionCase{"CrLast", 300, "\r"}, PositionCase{"LfLast", 300, "\n"},
                     PositionCase{"LfBeforeALine", 120, "\n"}, PositionCase{"LfAfterCrLf", 40, "\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(MovementFile, ThatExistsButCannotBeReadStopsTheLoad)
 {
@@ -272,7 +273,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MovementFileOnFullDisk,
                                          FullDiskCase{"OnlyTheLastBreakMissing", 3, 36 * 3 - 1},
                                          FullDiskCase{"ManyLinesPartly", 2000, 40000},
                                          FullDiskCase{"SeveralPiecesPartly", 40000, 1200000}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         tavlo::test::CaseName{});
 
 TEST(TransferFiles, MakeTheBackupFolderAndBothFiles)
 {
@@ -350,7 +351,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FailingSaveCase{"BackupDiskFull", kShort, kShort, kLong, false, 110},
                     FailingSaveCase{"MovementDiskFull", kLong, kLong, kShort, false, 110},
                     FailingSaveCase{"MovementWithoutFinalBreakDiskFull", "x\ny", "x\r\ny", kShort, false, 40}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 }  // namespace
 }  // namespace tavlo

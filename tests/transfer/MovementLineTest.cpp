@@ -1,3 +1,4 @@
+#include "tests/support/CaseName.h"
 #include "transfer/MovementLine.h"
 
 #include <gtest/gtest.h>
@@ -67,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "001,000007," + kLongCode + ",2024/03/05,08:07:00,1"},
         LineCase{"ShortYearPadded", {1, 123, "1", 999, 3, 5, 8, 7, 1},
                  "001,000123,1,0999/03/05,08:07:00,1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 QByteArray joined(const MovementLines& lines)
 {
@@ -137,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(BackupNameCase{"Padded", QDate(2024, 3, 5), "/opt/tavlo/Backup/2024-03-05.txt"},
                     BackupNameCase{"TwoDigits", QDate(2024, 12, 31), "/opt/tavlo/Backup/2024-12-31.txt"},
                     BackupNameCase{"ShortYear", QDate(987, 1, 2), "/opt/tavlo/Backup/0987-01-02.txt"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 }  // namespace
 }  // namespace tavlo

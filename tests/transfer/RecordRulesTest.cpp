@@ -1,3 +1,4 @@
+#include "tests/support/CaseName.h"
 #include "transfer/RecordRules.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
         EntryExitCase{"ExitOnlyWithSix", 2, 1537, true, 1537},
         EntryExitCase{"OtherTypeIsEntry", 3, 1281, false, 1281},
         EntryExitCase{"NegativeTypeIsEntry", -1, 1281, false, 1281}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 struct ValidityCase {
     const char* name;
@@ -82,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValidityCase{"Second59", {1, 0, 2024, 3, 5, 8, 7, 59}, true},
         ValidityCase{"Second60", {1, 0, 2024, 3, 5, 8, 7, 60}, false},
         ValidityCase{"SecondMinus1", {1, 0, 2024, 3, 5, 8, 7, -1}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 struct SerialCase {
     const char* name;
@@ -113,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SerialCase{"ThirtyFirstOfApril", 2024, 4, 31, std::nullopt},
                     SerialCase{"LeapDayOf2023", 2023, 2, 29, std::nullopt},
                     SerialCase{"Month13", 2024, 13, 1, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 struct WindowCase {
     const char* name;
@@ -151,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCase{"Below1000BecomesTheDefaults", kSerial999, kSerial999, false, 0, 70000},
         WindowCase{"Above1000IsActive", kSerial1001, std::nullopt, true, 1001, 70000},
         WindowCase{"BeforeSerialZero", QDate(1800, 1, 1), QDate(1800, 1, 1), false, 0, 70000}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 struct ContainsCase {
     const char* name;
@@ -176,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ContainsCase{"UpperBound", {1, 0, 2024, 1, 31, 24, 0, 0}, true},
                     ContainsCase{"DayAfter", {1, 0, 2024, 2, 1, 0, 0, 0}, false},
                     ContainsCase{"ThirtyFirstOfFebruary", {1, 0, 2024, 2, 31, 8, 0, 0}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(DateWindow, SkipsTheThirtyFirstOfAprilEvenWhenItsNeighboursAreInside)
 {
@@ -218,7 +219,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ProgressCase{"ExpectedZeroCountsAsOne", 1, 0, 100},
                     ProgressCase{"ExpectedZeroSecondLine", 2, 0, 200},
                     ProgressCase{"ExpectedNegativeCountsAsOne", 3, -5, 300}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 }  // namespace
 }  // namespace tavlo

@@ -1,4 +1,5 @@
 #include "platform/Error.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/PrintQt.h"
 #include "tests/transfer/FileSizeLimit.h"
 #include "tests/transfer/TransferRig.h"
@@ -65,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BrokenReadCase{"DroppedMidway", 8, {"--drop-after", "3"}},
                     BrokenReadCase{"DroppedAfterAWholeBatch", 1500, {"--drop-after", "1000"}},
                     BrokenReadCase{"StalledMidway", 8, {"--stall-after", "3"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 TEST(BrokenRead, DoesNotStopTheNextTerminal)
 {
@@ -145,7 +146,7 @@ QByteArray tenEarlierLines()
 INSTANTIATE_TEST_SUITE_P(Cases, DiskFullDuringALaterTerminal,
                          testing::Values(FullDiskCase{"MovementFileFull", tenEarlierLines(), ""},
                                          FullDiskCase{"BackupFileFull", "", tenEarlierLines()}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         tavlo::test::CaseName{});
 
 TEST(FailingFile, BackupFileThatCannotBeWrittenLeavesTheRecordsOnTheTerminal)
 {
@@ -261,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(
                     KillCase{"WhileTheFirstTerminalIsRead", {300, 2}, 1, 50, 0},
                     KillCase{"WhileTheSecondTerminalIsRead", {3, 300}, 2, 50, 1},
                     KillCase{"AfterTheSecondTerminalWasRead", {3, 5, 2}, 2, 100, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 }  // namespace
 }  // namespace tavlo::test

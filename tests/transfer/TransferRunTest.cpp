@@ -1,3 +1,4 @@
+#include "tests/support/CaseName.h"
 #include "tests/support/PrintQt.h"
 #include "tests/transfer/TransferRig.h"
 #include "transfer/TransferStatus.h"
@@ -81,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"Entry1537KeepsTheWord", 1, 1, "1", "0", at(8, 1537, 2024, 3, 5), "001,000008,1,2024/03/05,08:07:00,1537"},
         LineCase{"Exit1281KeepsTheWord", 1, 2, "1", "0", at(8, 1281, 2024, 3, 5), "001,000008,0,2024/03/05,08:07:00,1281"},
         LineCase{"Exit1537KeepsTheWord", 1, 2, "1", "0", at(8, 1537, 2024, 3, 5), "001,000008,0,2024/03/05,08:07:00,1537"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 // Every bound of the date and time test in one log, in the order delivered.
 TEST(Run, WritesOnlyRecordsWithinTheValidityBounds)
@@ -184,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCase{"NothingInTheWindow", true, QDate(2030, 1, 1), std::nullopt, {}, {}},
         WindowCase{"BoundsOfSerial1000AreInactive", true, kSerial1000, kSerial1000, {1, 2, 3, 4, 5, 6, 7},
                    {14, 29, 43, 57, 71, 86, 100}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 struct ProgressCase {
     const char* name;
@@ -230,7 +231,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ProgressCase{"NoRecords", 0, 0, {}, {0, 0}},
                     ProgressCase{"NoValidRecord", 0, 4, {}, {0, 0}},
                     ProgressCase{"ThreeHundred", 300, 0, zeroTo100(), {100, 100, 100}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 struct UnlinkedCase {
     const char* name;
@@ -312,7 +313,7 @@ TEST_P(RunWithAnUnlinkedTerminal, GoesOnWithTheNextTerminal)
 INSTANTIATE_TEST_SUITE_P(Cases, RunWithAnUnlinkedTerminal,
                          testing::Values(UnlinkedCase{"RefusesTheLink", {"--refuse"}},
                                          UnlinkedCase{"NothingListens", {}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         tavlo::test::CaseName{});
 
 TEST(Run, WithoutATickedTerminalSaysSoAndStillPreparesBothFiles)
 {
@@ -381,7 +382,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "a\r\nb\r\n001,000001,1,2024/03/05,08:00:00,1\r\n001,000002,1,2024/03/05,09:00:00,1"},
         EndingCase{"LoneCr", QByteArray("a\rb\r"),
                    "a\r\nb\r\n001,000001,1,2024/03/05,08:00:00,1\r\n001,000002,1,2024/03/05,09:00:00,1\r\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    tavlo::test::CaseName{});
 
 // Without a final break the file stays without one after every run, also
 // with several terminals in a run.
