@@ -51,8 +51,12 @@ void TransferRun::run()
         dialogs().showMessage(QString::fromUtf8(kNoTerminalMessage));
         return;
     }
-    for (TransferTarget& target : targets)
+    for (TransferTarget& target : targets) {
+        view_.processMessages();
+        if (view_.stopRequested())
+            break;
         transferOne(target, files, status);
+    }
 }
 
 std::vector<TransferTarget> TransferRun::collectTargets()
@@ -79,7 +83,6 @@ std::vector<TransferTarget> TransferRun::collectTargets()
 
 void TransferRun::transferOne(TransferTarget& target, TransferFiles& files, TransferStatus& status)
 {
-    view_.processMessages();
     status.setStatusText(target.rowId, QString::fromUtf8(TransferStatus::kLinking));
 
     TerminalLinkValues link;
@@ -128,6 +131,10 @@ void TransferRun::transferOne(TransferTarget& target, TransferFiles& files, Tran
             // The records of a broken read come again; none of them is kept.
             control_.DropLink();
             status.setStatusText(target.rowId, QString::fromUtf8(TransferStatus::kInterrupted));
+            // None of its records were kept: the bar must not suggest a part
+            // was saved.
+            status.setProgress(target.rowId, 0, target.shownProgress);
+            target.shownProgress = 0;
             return;
         }
         files.save(lines);

@@ -40,6 +40,11 @@ public:
     virtual void processMessages() = 0;
     // Shows a change of a row's status or progress at once.
     virtual void repaint() = 0;
+    // True once the operator asked, while messages were handled, that the
+    // run end; the run then stops before its next terminal. A terminal in
+    // hand is always finished, so its records are saved and confirmed or
+    // neither.
+    virtual bool stopRequested() const { return false; }
 };
 
 // One run of "Bilgileri Aktar": reads the records of every ticked terminal,
