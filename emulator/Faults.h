@@ -12,6 +12,9 @@ struct Faults {
     std::optional<std::uint64_t> stallAfter;  // stop answering after this many records of a link
     int slowMs = 0;                           // delay before every answer
     bool refuse = false;                      // refuse every link
+    // The message that ends a link and confirms its read never arrives: the
+    // link closes without an answer and the mark stays.
+    bool loseConfirmation = false;
 };
 
 }  // namespace tavlo::emulator

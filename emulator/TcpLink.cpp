@@ -24,8 +24,13 @@ void TcpLink::endLink()
     if (ended_)
         return;
     ended_ = true;
+    // The last answer (the acknowledgement of a closing link) is still on
+    // its way: the socket closes once it is written, and the link goes with
+    // its disconnection.
+    socket_->flush();
     socket_->disconnectFromHost();
-    deleteLater();
+    if (socket_->state() == QAbstractSocket::UnconnectedState)
+        deleteLater();
 }
 
 }  // namespace tavlo::emulator

@@ -168,6 +168,7 @@ TerminalService::Outcome TerminalService::handle(Session& session, const Request
                 }
                 return ok();
             },
+            [&](const ConfirmLogRequest& m) { return confirmLog(m); },
             [&](const ClearLogsRequest&) {
                 state_.clearRecords();
                 ++generation_;
@@ -199,6 +200,11 @@ TerminalService::Outcome TerminalService::hello(Session& session, const HelloReq
 
 TerminalService::Outcome TerminalService::bye(Session& session, const ByeRequest& m)
 {
+    if (faults_.loseConfirmation) {
+        note(QStringLiteral("closing message lost, nothing confirmed"));
+        session = session.fresh();
+        return {Action::Close, {}};
+    }
     if (session.logRead && session.logRead->generation == generation_) {
         const Session::LogRead& read = *session.logRead;
         const std::uint32_t sent = read.cursor - read.first;
@@ -210,6 +216,20 @@ TerminalService::Outcome TerminalService::bye(Session& session, const ByeRequest
     }
     session = session.fresh();
     return {Action::ReplyAndClose, Reply{Status::Ok, Ack{}}};
+}
+
+TerminalService::Outcome TerminalService::confirmLog(const ConfirmLogRequest& m)
+{
+    const std::uint64_t end = std::uint64_t{m.first} + m.count;
+    const std::uint32_t mark = state_.confirmed();
+    // Before `first` the mark only stands when the log was emptied since
+    // those records were read: they are gone, and the records now at those
+    // positions are others that nobody has read.
+    if (mark >= m.first && mark < end) {
+        state_.confirmUpTo(static_cast<std::uint32_t>(std::min<std::uint64_t>(end, state_.records().count())));
+        note(QStringLiteral("records %1 to %2 confirmed").arg(mark).arg(state_.confirmed()));
+    }
+    return ok(StatusReply{static_cast<std::int32_t>(state_.confirmed())});
 }
 
 TerminalService::Outcome TerminalService::logBatch(Session& session, const NextLogBatchRequest& m)

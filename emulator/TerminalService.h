@@ -35,6 +35,7 @@ public:
 private:
     Outcome hello(Session& session, const protocol::HelloRequest& m);
     Outcome bye(Session& session, const protocol::ByeRequest& m);
+    Outcome confirmLog(const protocol::ConfirmLogRequest& m);
     Outcome logBatch(Session& session, const protocol::NextLogBatchRequest& m);
     Outcome userBatch(Session& session, const protocol::NextUserBatchRequest& m);
     bool ownKey(const protocol::EnrolmentKey& key) const;

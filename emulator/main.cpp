@@ -102,6 +102,9 @@ int main(int argc, char** argv)
         {"stall-after", "Fault: stop answering a link after it has delivered K records.", "K"},
         {"slow", "Fault: wait MS milliseconds before every answer.", "MS"},
         {"refuse", "Fault: refuse every link."},
+        {"lose-confirmation",
+         "Fault: the message that closes a link never arrives: the link ends without an answer and "
+         "nothing its read delivered is confirmed."},
         {"verbose", "Report links and changes on standard error."},
     });
     p.process(app);
@@ -162,6 +165,7 @@ int main(int argc, char** argv)
         if (p.isSet("slow"))
             faults.slowMs = static_cast<int>(number(p, "slow", 0, 600'000));
         faults.refuse = p.isSet("refuse");
+        faults.loseConfirmation = p.isSet("lose-confirmation");
 
         std::function<void(const QString&)> log;
         if (p.isSet("verbose"))

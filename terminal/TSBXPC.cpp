@@ -134,10 +134,17 @@ bool TSBXPC::OpenSerialLink(qint32 machine, qint32 port, qint32 baudRate)
     return truth(invoke(SBXPC_OPEN_SERIAL_LINK, SBXPC_METHOD, c, __func__));
 }
 
-void TSBXPC::CloseLink()
+bool TSBXPC::CloseLink()
 {
     Call c;
-    invoke(SBXPC_CLOSE_LINK, SBXPC_METHOD, c, __func__);
+    return truth(invoke(SBXPC_CLOSE_LINK, SBXPC_METHOD, c, __func__));
+}
+
+bool TSBXPC::ConfirmLogRead(qint32 machine, qint32 first, qint32 count)
+{
+    Call c;
+    c.i4(machine).i4(first).i4(count);
+    return truth(invoke(SBXPC_CONFIRM_LOG_READ, SBXPC_METHOD, c, __func__));
 }
 
 void TSBXPC::DropLink()
@@ -281,6 +288,20 @@ bool TSBXPC::LastLogReadComplete() const
 {
     Call c;
     return truth(invoke(SBXPC_PROPERTY_LOG_READ_COMPLETE, SBXPC_PROPERTY_GET, c, __func__));
+}
+
+qint32 TSBXPC::LastLogReadStart() const
+{
+    Call c;
+    const sbxpc_arg result = invoke(SBXPC_PROPERTY_LOG_READ_START, SBXPC_PROPERTY_GET, c, __func__);
+    return result.tag == SBXPC_I4 ? result.v.i4 : 0;
+}
+
+qint32 TSBXPC::LastLogReadCount() const
+{
+    Call c;
+    const sbxpc_arg result = invoke(SBXPC_PROPERTY_LOG_READ_COUNT, SBXPC_PROPERTY_GET, c, __func__);
+    return result.tag == SBXPC_I4 ? result.v.i4 : 0;
 }
 
 void TSBXPC::SetReadMark(bool value)

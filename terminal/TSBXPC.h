@@ -47,9 +47,17 @@ public:
 
     bool OpenTcpLink(qint32 machine, const QString& ipAddress, qint32 port, qint32 password);
     bool OpenSerialLink(qint32 machine, qint32 port, qint32 baudRate);
-    void CloseLink();
+    // True when the terminal acknowledged the end of the link, and with it
+    // the confirmation of the last log read; false when its answer never
+    // came, so that nothing may be taken as confirmed.
+    bool CloseLink();
     // Ends the link without confirming the records it delivered.
     void DropLink();
+    // Counts `count` records from log position `first` on as delivered, on
+    // the link now open, whatever read delivered them. Doing it again does no
+    // harm; a terminal whose log was emptied since keeps its mark. True when
+    // the terminal acknowledged.
+    bool ConfirmLogRead(qint32 machine, qint32 first, qint32 count);
 
     bool BeginLogRead(qint32 machine);
     bool NextLogRecord(qint32 machine, qint32& terminalMachine, qint32& user, qint32& verifyKind,
@@ -89,6 +97,10 @@ public:
     // log; false when it ended because the link broke or the terminal
     // stopped answering, so that the records it delivered are not all.
     bool LastLogReadComplete() const;
+    // Where in the terminal's log the last log read began, and how many
+    // records NextLogRecord handed out from it: what CloseLink confirms.
+    qint32 LastLogReadStart() const;
+    qint32 LastLogReadCount() const;
 
 private:
     class Call;

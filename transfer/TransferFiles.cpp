@@ -25,28 +25,36 @@ void TransferFiles::load()
     backup_.load();
 }
 
-void TransferFiles::save(const MovementLines& lines)
+void TransferFiles::save(const MovementLines& lines, const DeliveredRecords& records)
 {
     if (lines.count() == 0)
         return;
-    SaveJournal::Entry entry{SaveJournal::Stage::Saving, movement_.path(), movement_.size(),
-                             backup_.path(), backup_.size()};
-    journal_.write(entry);
+    SaveJournal::Entry entry{SaveJournal::Stage::Saving, records.terminal, records.start, records.count,
+                             movement_.path(), movement_.size(), backup_.path(), backup_.size()};
+    journal_.put(entry);
     movement_.append(lines);
     try {
         backup_.append(lines);
     } catch (...) {
-        // The journal stays: should the cut fail too, the next run cuts back.
+        // The note stays: should the cut fail too, the next run cuts back.
         movement_.cutBack(entry.movementSize);
         throw;
     }
     entry.stage = SaveJournal::Stage::Saved;
-    journal_.write(entry);
+    journal_.put(entry);
 }
 
-void TransferFiles::confirmed()
+void TransferFiles::confirmed(const QString& terminal)
 {
-    journal_.remove();
+    journal_.forget(terminal);
+}
+
+std::optional<DeliveredRecords> TransferFiles::unconfirmed(const QString& terminal) const
+{
+    const auto entry = journal_.unconfirmed(terminal);
+    if (!entry)
+        return std::nullopt;
+    return DeliveredRecords{entry->terminal, entry->logStart, entry->logCount};
 }
 
 }  // namespace tavlo

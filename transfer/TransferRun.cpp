@@ -2,6 +2,7 @@
 
 #include "platform/Cp1254.h"
 #include "platform/Dialogs.h"
+#include "platform/FolderLock.h"
 #include "store/Table.h"
 #include "terminal/LinkProcedure.h"
 #include "terminal/TSBXPC.h"
@@ -17,6 +18,18 @@ constexpr qint32 kNewRecords = 6;
 constexpr qint32 kAllRecords = 8;
 constexpr int kTargetTextLength = 20;
 
+// How the journal names a terminal: what its link is opened with, but the
+// password.
+QString terminalKey(const TerminalLinkValues& link)
+{
+    QString key = QStringLiteral("%1 %2").arg(link.BaglantiTipi).arg(link.MakineNo);
+    if (link.BaglantiTipi == kEthernet)
+        key += QStringLiteral(" %1:%2").arg(link.IPAdres.trimmed()).arg(link.Port);
+    else if (link.BaglantiTipi == kSerialPort)
+        key += QStringLiteral(" %1").arg(link.Port);
+    return key;
+}
+
 }  // namespace
 
 TransferRun::TransferRun(Table& terminals, TSBXPC& control, TransferSettings settings,
@@ -25,8 +38,13 @@ TransferRun::TransferRun(Table& terminals, TSBXPC& control, TransferSettings set
 {
 }
 
-void TransferRun::run()
+TransferRun::Ended TransferRun::run()
 {
+    const auto lock = FolderLock::acquire(settings_.applicationDirectory + QLatin1String(kLockFile), lockWait_);
+    if (!lock) {
+        dialogs().showMessage(QString::fromUtf8(kFolderBusyMessage));
+        return Ended::FolderBusy;
+    }
     TransferStatus status(terminals_, [this] { view_.repaint(); });
 
     // A link left open on this control is ended without confirming: records
@@ -49,7 +67,7 @@ void TransferRun::run()
     std::vector<TransferTarget> targets = collectTargets();
     if (targets.empty()) {
         dialogs().showMessage(QString::fromUtf8(kNoTerminalMessage));
-        return;
+        return Ended::NothingTicked;
     }
     for (TransferTarget& target : targets) {
         view_.processMessages();
@@ -57,6 +75,7 @@ void TransferRun::run()
             break;
         transferOne(target, files, status);
     }
+    return Ended::Ran;
 }
 
 std::vector<TransferTarget> TransferRun::collectTargets()
@@ -100,8 +119,21 @@ void TransferRun::transferOne(TransferTarget& target, TransferFiles& files, Tran
     }
 
     const qint32 machine = target.machineNumber;
+    const QString terminal = terminalKey(link);
     try {
         status.setStatusText(target.rowId, QString::fromUtf8(TransferStatus::kReading));
+        // Records an earlier run saved but could not get acknowledged are
+        // confirmed first; read before that, they would come again and be
+        // saved twice.
+        if (const auto saved = files.unconfirmed(terminal)) {
+            if (!control_.ConfirmLogRead(machine, static_cast<qint32>(saved->start),
+                                         static_cast<qint32>(saved->count))) {
+                control_.DropLink();
+                status.setStatusText(target.rowId, QString::fromUtf8(TransferStatus::kInterrupted));
+                return;
+            }
+            files.confirmed(terminal);
+        }
         control_.SetReadMark(!settings_.allRecords);
         qint32 expected = 0;
         control_.GetStatusValue(machine, settings_.allRecords ? kAllRecords : kNewRecords,
@@ -137,16 +169,27 @@ void TransferRun::transferOne(TransferTarget& target, TransferFiles& files, Tran
             target.shownProgress = 0;
             return;
         }
-        files.save(lines);
-        // Closing the link confirms what the read delivered. A read of all
-        // stored records, for backups, must confirm nothing: it delivers new
-        // records too, and those the date window kept out of the files would
-        // then never come again.
+        // A read of all stored records, for backups, must confirm nothing: it
+        // delivers new records too, and those the date window kept out of
+        // the files would then never come again. Its note names no records.
+        const qint64 delivered = settings_.allRecords ? 0 : control_.LastLogReadCount();
+        files.save(lines, {terminal, control_.LastLogReadStart(), delivered});
+        // Closing the link confirms what the read delivered; the note goes
+        // only once the terminal acknowledged it.
+        bool acknowledged = true;
         if (settings_.allRecords)
             control_.DropLink();
         else
-            control_.CloseLink();
-        files.confirmed();
+            acknowledged = control_.CloseLink() || lines.count() == 0;
+        if (!acknowledged) {
+            status.setStatusText(target.rowId, QString::fromUtf8(TransferStatus::kUnconfirmed));
+            status.setProgress(target.rowId, 100, target.shownProgress);
+            target.shownProgress = 100;
+            terminals_.refresh();
+            view_.repaint();
+            return;
+        }
+        files.confirmed(terminal);
         status.setStatusText(target.rowId, QString::fromUtf8(TransferStatus::kCompleted));
         if (lines.count() > 0)
             status.setProgress(target.rowId, 100, 0);

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 
+#include <chrono>
 #include <optional>
 #include <vector>
 
@@ -55,18 +56,38 @@ public:
 // flushed to the disk, before its link is closed, and closing the link is
 // what confirms the records to the terminal. When anything goes wrong during
 // a terminal, its link is dropped without confirming, nothing of it stays
-// in the files, and its records come again with the next run. A read of
-// all stored records ("Cihazlardan yedekleri al") confirms nothing, so the
-// terminal's new records stay new.
+// in the files, and its records come again with the next run. When the
+// terminal's acknowledgement of the confirmation does not come, the save
+// journal keeps which records were saved, and the next run confirms exactly
+// those before it reads the terminal again. A read of all stored records
+// ("Cihazlardan yedekleri al") confirms nothing, so the terminal's new
+// records stay new.
+//
+// One run at a time per application folder, across programs: a run holds the
+// folder's lock for its whole length.
 class TransferRun {
 public:
     static constexpr auto kNoTerminalMessage = "En az bir cihaz seçmeniz gerekmektedir";
+    static constexpr auto kFolderBusyMessage =
+        "Bu klasörde başka bir aktarım sürüyor. O aktarım bittikten sonra yeniden deneyin.";
     // The note of a save under way, in the application folder.
     static constexpr auto kSaveJournalFile = "Aktarim.kayit";
+    // The lock that keeps two runs on one application folder apart.
+    static constexpr auto kLockFile = "Aktarim.kilit";
+
+    enum class Ended {
+        Ran,            // every ticked terminal had its turn
+        NothingTicked,  // no terminal was ticked
+        FolderBusy,     // another run held the folder for longer than the wait
+    };
 
     TransferRun(Table& terminals, TSBXPC& control, TransferSettings settings, TransferView& view);
 
-    void run();
+    // How long to wait for another run on the same folder to end; by
+    // default not at all.
+    void setLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
+
+    Ended run();
 
 private:
     std::vector<TransferTarget> collectTargets();
@@ -77,6 +98,7 @@ private:
     TransferSettings settings_;
     TransferView& view_;
     DateWindow window_;
+    std::chrono::milliseconds lockWait_{0};
 };
 
 }  // namespace tavlo

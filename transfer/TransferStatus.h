@@ -18,6 +18,9 @@ public:
     static constexpr auto kCompleted = "Aktarım Tamamlandı";
     static constexpr auto kNotLinked = "Bağlantı kurulamadı";
     static constexpr auto kInterrupted = "Aktarım yarıda kesildi";
+    // The lines are saved, but the terminal's acknowledgement never came:
+    // the next run confirms those records before it reads again.
+    static constexpr auto kUnconfirmed = "Aktarıldı, onay bekliyor";
 
     // `repaint` makes the grids show the change at once.
     TransferStatus(Table& terminals, std::function<void()> repaint);

@@ -88,6 +88,15 @@ void answer(sbxpc_arg* result, bool value)
     }
 }
 
+void answerInteger(sbxpc_arg* result, int32_t value)
+{
+    if (result) {
+        result->tag = SBXPC_I4;
+        result->count = 0;
+        result->v.i4 = value;
+    }
+}
+
 void answerNothing(sbxpc_arg* result)
 {
     if (result) {
@@ -116,15 +125,19 @@ int32_t invokeMethod(Control& c, int32_t dispid, const Arguments& a, sbxpc_arg* 
     case SBXPC_OPEN_SERIAL_LINK:
         return with(3, {I4, I4, I4}, [&] { return sbx_open_serial(l, a.i4(0), a.i4(1), a.i4(2)); });
     case SBXPC_CLOSE_LINK:
+        return with(0, {}, [&] { return sbx_close(l); });
     case SBXPC_DROP_LINK:
         if (!a.count(0))
             return SBXPC_E_PARAMCOUNT;
-        if (dispid == SBXPC_CLOSE_LINK)
-            sbx_close(l);
-        else
-            sbx_drop(l);
+        sbx_drop(l);
         answerNothing(result);
         return SBXPC_OK;
+    case SBXPC_CONFIRM_LOG_READ:
+        return with(3, {I4, I4, I4}, [&] {
+            return a.i4(1) >= 0 && a.i4(2) >= 0
+                   && sbx_confirm_log(l, a.i4(0), static_cast<uint32_t>(a.i4(1)),
+                                      static_cast<uint32_t>(a.i4(2)));
+        });
     case SBXPC_BEGIN_LOG_READ:
         return with(1, {I4}, [&] { return sbx_begin_log_read(l, a.i4(0), c.readMark ? 1 : 0); });
     case SBXPC_NEXT_LOG_RECORD:
@@ -236,12 +249,18 @@ int32_t SbxpcInvoke(void* instance, int32_t dispid, int32_t call, sbxpc_arg* arg
     if (!c)
         return SBXPC_E_INSTANCE;
     const Arguments a(args, count);
-    if (dispid == SBXPC_PROPERTY_LOG_READ_COMPLETE) {
+    if (dispid == SBXPC_PROPERTY_LOG_READ_COMPLETE || dispid == SBXPC_PROPERTY_LOG_READ_START
+        || dispid == SBXPC_PROPERTY_LOG_READ_COUNT) {
         if (call != SBXPC_PROPERTY_GET)
             return SBXPC_E_MEMBER;
         if (!a.count(0))
             return SBXPC_E_PARAMCOUNT;
-        answer(result, sbx_log_read_complete(c->link) != 0);
+        if (dispid == SBXPC_PROPERTY_LOG_READ_COMPLETE)
+            answer(result, sbx_log_read_complete(c->link) != 0);
+        else if (dispid == SBXPC_PROPERTY_LOG_READ_START)
+            answerInteger(result, static_cast<int32_t>(sbx_log_read_start(c->link)));
+        else
+            answerInteger(result, static_cast<int32_t>(sbx_log_read_count(c->link)));
         return SBXPC_OK;
     }
     if (dispid == SBXPC_PROPERTY_READ_MARK) {

@@ -132,6 +132,7 @@ std::vector<std::uint8_t> encodeRequest(const Request& request)
         [&](const SetClockRequest& m) { put(w, m.time); },
         [&](const SetPrivilegeRequest& m) { put(w, m.key); w.i32(m.privilege); },
         [&](const ClearLogsRequest&) {},
+        [&](const ConfirmLogRequest& m) { w.u32(m.first); w.u32(m.count); },
     }, request);
     return w.take();
 }
@@ -173,6 +174,7 @@ std::optional<Request> decodeRequest(std::uint8_t kind, std::span<const std::uin
         [&](SetClockRequest& m) { m.time = getTime(r); },
         [&](SetPrivilegeRequest& m) { m.key = getKey(r); m.privilege = r.i32(); },
         [&](ClearLogsRequest&) {},
+        [&](ConfirmLogRequest& m) { m.first = r.u32(); m.count = r.u32(); },
     }, *request);
     if (!r.complete())
         return std::nullopt;
@@ -185,7 +187,8 @@ ReplyBody emptyBodyFor(Op op)
     case Op::Hello: return HelloReply{};
     case Op::BeginLogRead: return BeginLogReadReply{};
     case Op::NextLogBatch: return LogBatchReply{};
-    case Op::GetStatus: return StatusReply{};
+    case Op::GetStatus:
+    case Op::ConfirmLog: return StatusReply{};
     case Op::BeginUserRead: return BeginUserReadReply{};
     case Op::NextUserBatch: return UserBatchReply{};
     case Op::ReadEnrolment: return EnrolmentReply{};

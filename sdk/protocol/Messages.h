@@ -31,9 +31,10 @@ enum class Op : std::uint8_t {
     SetClock = 15,
     SetPrivilege = 16,
     ClearLogs = 17,
+    ConfirmLog = 18,
 };
 inline constexpr std::uint8_t kFirstOp = 1;
-inline constexpr std::uint8_t kLastOp = 17;
+inline constexpr std::uint8_t kLastOp = 18;
 
 inline constexpr std::size_t kEnrolmentWords = 354;
 inline constexpr std::size_t kMaxLogBatch = 1000;
@@ -155,6 +156,17 @@ struct SetPrivilegeRequest {
 struct ClearLogsRequest {
     friend bool operator==(const ClearLogsRequest&, const ClearLogsRequest&) = default;
 };
+// Counts the `count` records from log position `first` on as delivered, on
+// a link of its own, whatever read delivered them. The terminal moves its
+// mark to first + count when the mark stands within that range, and leaves
+// it when it has already passed it or stands before it (the log was emptied
+// since), so that a confirmation sent twice does no harm. The reply (a
+// StatusReply) carries the mark afterwards.
+struct ConfirmLogRequest {
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
+    friend bool operator==(const ConfirmLogRequest&, const ConfirmLogRequest&) = default;
+};
 
 // In operation-code order: the alternative's index plus one is its Op.
 using Request = std::variant<HelloRequest, ByeRequest, BeginLogReadRequest, NextLogBatchRequest,
@@ -162,7 +174,7 @@ using Request = std::variant<HelloRequest, ByeRequest, BeginLogReadRequest, Next
                              NextUserBatchRequest, ReadEnrolmentRequest, WriteEnrolmentRequest,
                              DeleteEnrolmentRequest, ReadEnrolmentRawRequest,
                              WriteEnrolmentRawRequest, GetClockRequest, SetClockRequest,
-                             SetPrivilegeRequest, ClearLogsRequest>;
+                             SetPrivilegeRequest, ClearLogsRequest, ConfirmLogRequest>;
 
 // --- replies --------------------------------------------------------------
 

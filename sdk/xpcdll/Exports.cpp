@@ -61,10 +61,9 @@ int sbx_open_serial(sbx_link* link, int32_t machine, int32_t port, int32_t baud)
     return link && link->link.openSerial(machine, port, baud) ? 1 : 0;
 }
 
-void sbx_close(sbx_link* link)
+int sbx_close(sbx_link* link)
 {
-    if (link)
-        link->link.close();
+    return link && link->link.close() ? 1 : 0;
 }
 
 void sbx_drop(sbx_link* link)
@@ -81,6 +80,21 @@ int sbx_log_read_complete(const sbx_link* link)
 int sbx_is_open(const sbx_link* link)
 {
     return link && link->link.isOpen() ? 1 : 0;
+}
+
+uint32_t sbx_log_read_start(const sbx_link* link)
+{
+    return link ? link->link.logReadStart() : 0;
+}
+
+uint32_t sbx_log_read_count(const sbx_link* link)
+{
+    return link ? link->link.logHandedOut() : 0;
+}
+
+int sbx_confirm_log(sbx_link* link, int32_t machine, uint32_t first, uint32_t count)
+{
+    return link && link->link.confirmLog(machine, first, count) ? 1 : 0;
 }
 
 int sbx_begin_log_read(sbx_link* link, int32_t machine, int new_only)

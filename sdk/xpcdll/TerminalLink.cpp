@@ -62,12 +62,19 @@ bool TerminalLink::open(sbc_channel* channel, std::int32_t machine, std::int32_t
     return true;
 }
 
-void TerminalLink::close()
+bool TerminalLink::close()
 {
     if (!isOpen())
-        return;
-    exchange(ByeRequest{logReading_ ? logHandedOut_ : 0});
+        return false;
+    const std::optional<Reply> reply = exchange(ByeRequest{logReading_ ? logHandedOut_ : 0});
     drop();
+    return reply && reply->status == Status::Ok;
+}
+
+bool TerminalLink::confirmLog(std::int32_t machine, std::uint32_t first, std::uint32_t count)
+{
+    const std::optional<Reply> reply = call(machine, ConfirmLogRequest{first, count});
+    return reply && reply->status == Status::Ok && std::holds_alternative<StatusReply>(reply->body);
 }
 
 void TerminalLink::drop()
@@ -79,6 +86,7 @@ void TerminalLink::drop()
     logReading_ = false;
     logExhausted_ = false;
     logBuffer_.clear();
+    logFirst_ = 0;
     logHandedOut_ = 0;
     userReading_ = false;
     usersExhausted_ = false;
@@ -149,6 +157,8 @@ bool TerminalLink::beginLogRead(std::int32_t machine, bool newOnly)
     logBuffer_.clear();
     logHandedOut_ = 0;
     logReading_ = reply && reply->status == Status::Ok;
+    const auto* begun = logReading_ ? std::get_if<BeginLogReadReply>(&reply->body) : nullptr;
+    logFirst_ = begun ? begun->first : 0;
     logExhausted_ = false;
     logComplete_ = false;
     return logReading_;

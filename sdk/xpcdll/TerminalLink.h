@@ -26,7 +26,9 @@ public:
                  std::int32_t password);
     bool openSerial(std::int32_t machine, std::int32_t port, std::int32_t baud);
     // Ends the link, confirming the records its last log read handed out.
-    void close();
+    // True when the terminal acknowledged that, false when the answer never
+    // came (nothing may then be taken as confirmed) or no link was open.
+    bool close();
     // Ends the link, confirming nothing.
     void drop();
     bool isOpen() const { return channel_ != nullptr; }
@@ -36,6 +38,14 @@ public:
     // The last log read ended because the terminal said its log was at an
     // end, not because the link broke.
     bool logReadComplete() const { return logComplete_; }
+    // Where in the terminal's log the link's last log read began, and how
+    // many of its records were handed out: what `close` would confirm.
+    std::uint32_t logReadStart() const { return logFirst_; }
+    std::uint32_t logHandedOut() const { return logHandedOut_; }
+    // Counts `count` records from log position `first` on as delivered,
+    // whatever read delivered them; harmless when they already are. True
+    // when the terminal acknowledged.
+    bool confirmLog(std::int32_t machine, std::uint32_t first, std::uint32_t count);
     bool beginUserRead(std::int32_t machine);
     std::optional<protocol::UserEntry> nextUserEntry(std::int32_t machine);
 
@@ -60,6 +70,7 @@ private:
     bool logExhausted_ = false;
     bool logComplete_ = false;
     std::deque<protocol::LogRecord> logBuffer_;
+    std::uint32_t logFirst_ = 0;
     std::uint32_t logHandedOut_ = 0;
 
     bool userReading_ = false;

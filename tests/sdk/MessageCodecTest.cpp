@@ -67,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
         RequestCase{"GetClock", GetClockRequest{}},
         RequestCase{"SetClock", SetClockRequest{{1950, 13, 32, 24, 60, 61}}},
         RequestCase{"SetPrivilege", SetPrivilegeRequest{{12, 1, 3}, 0}},
-        RequestCase{"ClearLogs", ClearLogsRequest{}}),
+        RequestCase{"ClearLogs", ClearLogsRequest{}},
+        RequestCase{"ConfirmLog", ConfirmLogRequest{4000000000u, 1500}}),
     tavlo::test::CaseName{});
 
 struct ReplyCase {
@@ -128,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReplyCase{"GetClock", Op::GetClock, {Status::Ok, ClockReply{{2026, 12, 31, 23, 59, 58}, 4}}},
         ReplyCase{"SetClock", Op::SetClock, {Status::Ok, Ack{}}},
         ReplyCase{"SetPrivilege", Op::SetPrivilege, {Status::Ok, Ack{}}},
-        ReplyCase{"ClearLogs", Op::ClearLogs, {Status::Ok, Ack{}}}),
+        ReplyCase{"ClearLogs", Op::ClearLogs, {Status::Ok, Ack{}}},
+        ReplyCase{"ConfirmLog", Op::ConfirmLog, {Status::Ok, StatusReply{1500}}}),
     tavlo::test::CaseName{});
 
 TEST(MessageCodec, AFullLogBatchFitsInOneFrame)

@@ -147,7 +147,14 @@ TEST_F(Dispatch, ChecksEveryCallLikeADispatchInterface)
     EXPECT_EQ(call(SBXPC_CLEAR_LOGS, {i4(1)}, SBXPC_PROPERTY_GET), SBXPC_E_MEMBER);
 
     EXPECT_EQ(call(SBXPC_CLOSE_LINK, {}), SBXPC_OK);
+    EXPECT_EQ(result_.tag, SBXPC_BOOL);
+    EXPECT_EQ(result_.v.boolean, 0) << "no link was open, so nothing was acknowledged";
+    EXPECT_EQ(call(SBXPC_DROP_LINK, {}), SBXPC_OK);
     EXPECT_EQ(result_.tag, SBXPC_EMPTY);
+    EXPECT_EQ(call(SBXPC_CONFIRM_LOG_READ, {i4(1), i4(0)}), SBXPC_E_PARAMCOUNT);
+    EXPECT_EQ(call(SBXPC_PROPERTY_LOG_READ_START, {}, SBXPC_PROPERTY_PUT), SBXPC_E_MEMBER);
+    EXPECT_EQ(call(SBXPC_PROPERTY_LOG_READ_COUNT, {}, SBXPC_PROPERTY_GET), SBXPC_OK);
+    EXPECT_EQ(result_.tag, SBXPC_I4);
     EXPECT_EQ(call(SBXPC_PROPERTY_READ_MARK, {i4(1)}, SBXPC_PROPERTY_PUT), SBXPC_OK);
     EXPECT_EQ(call(SBXPC_PROPERTY_READ_MARK, {}, SBXPC_PROPERTY_GET), SBXPC_OK);
     EXPECT_EQ(result_.v.boolean, -1);

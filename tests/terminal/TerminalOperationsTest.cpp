@@ -78,7 +78,10 @@ TEST_P(TerminalOperations, ReadMarkDeliversOnlyWhatNoEarlierReadConfirmed)
     Record r{};
     ASSERT_TRUE(next(r));
     ASSERT_TRUE(next(r));
-    cc.CloseLink();  // confirms the two taken
+    EXPECT_EQ(cc.LastLogReadStart(), 0);
+    EXPECT_EQ(cc.LastLogReadCount(), 2);
+    EXPECT_TRUE(cc.CloseLink()) << "confirms the two taken, acknowledged";
+    EXPECT_FALSE(cc.CloseLink()) << "no link is open any more";
 
     ASSERT_TRUE(open());
     qint32 fresh = -1;
@@ -87,6 +90,7 @@ TEST_P(TerminalOperations, ReadMarkDeliversOnlyWhatNoEarlierReadConfirmed)
     auto rest = readAll();
     ASSERT_EQ(rest.size(), 3u);
     EXPECT_EQ(rest[0][1], -5);
+    EXPECT_EQ(cc.LastLogReadStart(), 2) << "the read begins after the confirmed records";
     cc.DropLink();  // confirms nothing
 
     ASSERT_TRUE(open());

@@ -40,7 +40,15 @@ enum sbxpc_dispid {
     /* Ours, a property to read: true when the last log read ended because
      * the terminal said its log was at an end, false when it ended because
      * the link broke or the terminal stopped answering. */
-    SBXPC_PROPERTY_LOG_READ_COMPLETE = 1002
+    SBXPC_PROPERTY_LOG_READ_COMPLETE = 1002,
+    /* Ours: ConfirmLogRead(machine, first, count) counts the records from
+     * log position `first` on as delivered, on a link of its own; doing so
+     * twice does no harm. Answers true when the terminal acknowledged. */
+    SBXPC_CONFIRM_LOG_READ = 1003,
+    /* Ours, integer properties to read: where the link's last log read began
+     * in the terminal's log, and how many records it handed out. */
+    SBXPC_PROPERTY_LOG_READ_START = 1004,
+    SBXPC_PROPERTY_LOG_READ_COUNT = 1005
 };
 
 enum sbxpc_call { SBXPC_METHOD = 1, SBXPC_PROPERTY_GET = 2, SBXPC_PROPERTY_PUT = 4 };
@@ -79,7 +87,8 @@ SBX_EXTERN_C SBX_EXPORT uint32_t SbxpcInterfaceVersion(void);
 SBX_EXTERN_C SBX_EXPORT void* SbxpcCreateInstance(const char* class_id);
 SBX_EXTERN_C SBX_EXPORT void SbxpcDestroyInstance(void* instance);
 /* Arguments in the order of the operation; methods answer in `result` with a
- * SBXPC_BOOL (CloseLink and DropLink with SBXPC_EMPTY). */
+ * SBXPC_BOOL (DropLink with SBXPC_EMPTY). CloseLink answers true when the
+ * terminal acknowledged the end of the link and the confirmation it carried. */
 SBX_EXTERN_C SBX_EXPORT int32_t SbxpcInvoke(void* instance, int32_t dispid, int32_t call,
                                             sbxpc_arg* args, int32_t count, sbxpc_arg* result);
 

@@ -26,12 +26,24 @@ SBX_EXTERN_C SBX_EXPORT int sbx_open_tcp(sbx_link* link, int32_t machine, const 
                                          int32_t port, int32_t password);
 SBX_EXTERN_C SBX_EXPORT int sbx_open_serial(sbx_link* link, int32_t machine, int32_t port,
                                             int32_t baud);
-SBX_EXTERN_C SBX_EXPORT void sbx_close(sbx_link* link);
+/* 1 when the terminal acknowledged the end of the link and the confirmation
+ * it carried; 0 when its answer never came or no link was open. */
+SBX_EXTERN_C SBX_EXPORT int sbx_close(sbx_link* link);
 SBX_EXTERN_C SBX_EXPORT void sbx_drop(sbx_link* link);
 /* 1 when the link's last log read ended with the terminal's own end of the
  * log, 0 when it ended because the link broke or no read ended yet. */
 SBX_EXTERN_C SBX_EXPORT int sbx_log_read_complete(const sbx_link* link);
 SBX_EXTERN_C SBX_EXPORT int sbx_is_open(const sbx_link* link);
+/* Where the link's last log read began in the terminal's log, and how many
+ * of its records sbx_next_log_record() handed out. */
+SBX_EXTERN_C SBX_EXPORT uint32_t sbx_log_read_start(const sbx_link* link);
+SBX_EXTERN_C SBX_EXPORT uint32_t sbx_log_read_count(const sbx_link* link);
+/* Confirms the `count` records from log position `first` on, whatever read
+ * delivered them; confirming them again does no harm, and a mark that stands
+ * before `first` (the log was emptied since) is left alone. 1 when the
+ * terminal acknowledged. */
+SBX_EXTERN_C SBX_EXPORT int sbx_confirm_log(sbx_link* link, int32_t machine, uint32_t first,
+                                            uint32_t count);
 
 SBX_EXTERN_C SBX_EXPORT int sbx_begin_log_read(sbx_link* link, int32_t machine, int new_only);
 /* values: terminal machine number, user, verify kind (1 finger, 2 password,
