@@ -13,8 +13,10 @@ struct Faults {
     int slowMs = 0;                           // delay before every answer
     bool refuse = false;                      // refuse every link
     // The message that ends a link and confirms its read never arrives: the
-    // link closes without an answer and the mark stays.
+    // link closes without an answer (lose) or stays open without one (hold,
+    // so that the PC waits its whole reply time), and the mark stays.
     bool loseConfirmation = false;
+    bool holdConfirmation = false;
 };
 
 }  // namespace tavlo::emulator

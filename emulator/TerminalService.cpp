@@ -200,8 +200,12 @@ TerminalService::Outcome TerminalService::hello(Session& session, const HelloReq
 
 TerminalService::Outcome TerminalService::bye(Session& session, const ByeRequest& m)
 {
-    if (faults_.loseConfirmation) {
+    if (faults_.loseConfirmation || faults_.holdConfirmation) {
         note(QStringLiteral("closing message lost, nothing confirmed"));
+        if (faults_.holdConfirmation) {
+            session.stalled = true;
+            return {Action::Ignore, {}};
+        }
         session = session.fresh();
         return {Action::Close, {}};
     }

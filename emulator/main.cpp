@@ -105,6 +105,9 @@ int main(int argc, char** argv)
         {"lose-confirmation",
          "Fault: the message that closes a link never arrives: the link ends without an answer and "
          "nothing its read delivered is confirmed."},
+        {"hold-confirmation",
+         "Fault: as --lose-confirmation, but the link stays open without an answer, so that the PC "
+         "waits its whole reply time."},
         {"verbose", "Report links and changes on standard error."},
     });
     p.process(app);
@@ -166,6 +169,7 @@ int main(int argc, char** argv)
             faults.slowMs = static_cast<int>(number(p, "slow", 0, 600'000));
         faults.refuse = p.isSet("refuse");
         faults.loseConfirmation = p.isSet("lose-confirmation");
+        faults.holdConfirmation = p.isSet("hold-confirmation");
 
         std::function<void(const QString&)> log;
         if (p.isSet("verbose"))

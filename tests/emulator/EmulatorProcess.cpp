@@ -49,10 +49,24 @@ EmulatorProcess::~EmulatorProcess()
 
 void EmulatorProcess::start()
 {
+    // A terminal started again keeps its address, as a real one does; when
+    // its port was taken meanwhile it gets another.
+    if (port_ != 0) {
+        try {
+            start(port_);
+            return;
+        } catch (const std::runtime_error&) {
+        }
+    }
+    start(0);
+}
+
+void EmulatorProcess::start(quint16 port)
+{
     QStringList arguments{"--state", options_.stateFolder, "--machine", QString::number(options_.machine),
                           "--password", QString::number(options_.password)};
     if (options_.tcp)
-        arguments << "--listen" << "127.0.0.1:0";
+        arguments << "--listen" << QStringLiteral("127.0.0.1:%1").arg(port);
     if (!options_.serialLink.isEmpty())
         arguments << "--serial" << options_.serialLink;
     arguments << options_.extra;

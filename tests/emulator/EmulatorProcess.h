@@ -33,8 +33,8 @@ public:
 
     // Ends the process as an operator would (SIGTERM) and waits for it.
     void stop();
-    // Starts it again on the same state folder, with `extra` in place of
-    // the options it had.
+    // Starts it again on the same state folder and, when it is still free,
+    // the same port, with `extra` in place of the options it had.
     void restart(const QStringList& extra);
 
     static QString program();
@@ -44,6 +44,7 @@ public:
 
 private:
     void start();
+    void start(quint16 port);
 
     Options options_;
     std::unique_ptr<QProcess> process_;

@@ -107,6 +107,97 @@ TEST_F(TerminalServiceTest, ByeConfirmsWhatWasSentAndTakenNoMore)
     EXPECT_EQ(state_->unconfirmed(), 4u);
 }
 
+struct ConfirmLogCase {
+    const char* name;
+    std::uint32_t markBefore;
+    ConfirmLogRequest request;
+    std::uint32_t markAfter;
+    friend void PrintTo(const ConfirmLogCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ConfirmLog : public TerminalServiceTest, public testing::WithParamInterface<ConfirmLogCase> {};
+
+// A confirmation names its records by their place in the log, so sending it
+// again, or after the records were confirmed another way, changes nothing.
+TEST_P(ConfirmLog, MovesTheMarkOnlyFromWithinItsRange)
+{
+    const ConfirmLogCase& c = GetParam();
+    state_->confirmUpTo(c.markBefore);
+    Session session = linked();
+    const auto out = send(session, c.request);
+    EXPECT_EQ(out.action, Action::Reply);
+    ASSERT_EQ(out.reply.status, Status::Ok);
+    EXPECT_EQ(std::get<StatusReply>(out.reply.body).value, static_cast<std::int32_t>(c.markAfter));
+    EXPECT_EQ(state_->confirmed(), c.markAfter);
+    EXPECT_TRUE(session.linked) << "the link stays open for the read that follows";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ConfirmLog,
+    testing::Values(ConfirmLogCase{"AtTheStart", 4, {4, 3}, 7},
+                    ConfirmLogCase{"PartOfTheRangeConfirmedAlready", 5, {4, 3}, 7},
+                    ConfirmLogCase{"AlreadyPassed", 8, {4, 3}, 8},
+                    ConfirmLogCase{"AtItsEnd", 7, {4, 3}, 7},
+                    ConfirmLogCase{"MarkBeforeTheRange", 2, {4, 3}, 2},
+                    ConfirmLogCase{"BeyondTheLog", 9, {9, 5}, 10},
+                    ConfirmLogCase{"NoRecords", 3, {3, 0}, 3},
+                    ConfirmLogCase{"RangeEndPastTheLargestPosition", 6, {4000000000u, 4000000000u}, 6}),
+    tavlo::test::CaseName{});
+
+TEST_F(TerminalServiceTest, AConfirmationAfterTheLogWasClearedMovesNothing)
+{
+    state_->confirmUpTo(4);
+    TerminalService service(*state_, {});
+    Session session = linked();
+    service.handle(session, ClearLogsRequest{});
+    state_->records().append(generateRecords(0, 8));
+    service.handle(session, ConfirmLogRequest{4, 3});
+    EXPECT_EQ(state_->confirmed(), 0u) << "the records now at 4 to 6 were never read";
+}
+
+Faults lose()
+{
+    Faults f;
+    f.loseConfirmation = true;
+    return f;
+}
+
+Faults hold()
+{
+    Faults f;
+    f.holdConfirmation = true;
+    return f;
+}
+
+struct LostCase {
+    const char* name;
+    Faults faults;
+    Action action;
+    friend void PrintTo(const LostCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class LostConfirmation : public TerminalServiceTest, public testing::WithParamInterface<LostCase> {};
+
+TEST_P(LostConfirmation, LeavesTheMarkAndSendsNoAnswer)
+{
+    TerminalService service(*state_, GetParam().faults);
+    Session session = linked();
+    EXPECT_EQ(read(session, true, 1, 4, service), 4u);
+    const auto out = service.handle(session, ByeRequest{4});
+    EXPECT_EQ(out.action, GetParam().action);
+    EXPECT_EQ(state_->confirmed(), 0u);
+    // A confirmation of the range on a later link still arrives.
+    session = linked();
+    service.handle(session, ConfirmLogRequest{0, 4});
+    EXPECT_EQ(state_->confirmed(), 4u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LostConfirmation,
+    testing::Values(LostCase{"LinkCloses", lose(), Action::Close},
+                    LostCase{"LinkStaysSilent", hold(), Action::Ignore}),
+    tavlo::test::CaseName{});
+
 TEST_F(TerminalServiceTest, AReadOfAllRecordsNeverMovesTheMarkBack)
 {
     state_->confirmUpTo(8);

@@ -21,7 +21,7 @@ public:
     explicit EmulatedTerminal(const std::vector<LogRecord>& records, QStringList faults = {},
                               qint32 machine = 1);
 
-    // The port changes with every start.
+    // Kept across a restart unless another program took it meanwhile.
     quint16 port() const { return process_->port(); }
     qint32 machine() const { return machine_; }
 

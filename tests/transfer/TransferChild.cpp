@@ -4,12 +4,14 @@
 // no file is flushed by it; the kernel only closes its descriptors, as with
 // a program killed from outside or a power cut on the PC's side.
 //
-//   transfer-child TERMINALS APPLICATION_FOLDER MOVEMENT_FILE DATE CIHAZNO PROGRESS
+//   transfer-child TERMINALS APPLICATION_FOLDER MOVEMENT_FILE DATE CIHAZNO PROGRESS [FILE_SIZE]
 //
 // TERMINALS is a terminal list file; the process kills itself at the first
 // repaint at which the row of CIHAZNO reads its records and shows at least
-// PROGRESS. It ends with 0 when the run ended without that moment, and
-// with 1 when the run failed.
+// PROGRESS (CIHAZNO 0: never). With FILE_SIZE no file of the process may
+// grow beyond that many bytes, and the kernel kills the process (SIGXFSZ)
+// in the write that passes the limit, halfway through it. It ends with 0
+// when the run ended without such a moment, and with 1 when the run failed.
 
 #include "platform/Error.h"
 #include "store/DataModul.h"
@@ -21,6 +23,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -57,10 +60,21 @@ private:
 
 int main(int argc, char** argv)
 {
-    if (argc != 7) {
-        std::fputs("usage: transfer-child TERMINALS APPLICATION_FOLDER MOVEMENT_FILE DATE CIHAZNO PROGRESS\n",
+    if (argc != 7 && argc != 8) {
+        std::fputs("usage: transfer-child TERMINALS APPLICATION_FOLDER MOVEMENT_FILE DATE CIHAZNO PROGRESS"
+                   " [FILE_SIZE]\n",
                    stderr);
         return 2;
+    }
+    if (argc == 8) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(QByteArray(argv[7]).toLongLong());
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            std::perror("transfer-child: setrlimit");
+            return 2;
+        }
     }
     try {
         TDataModul data;
