@@ -63,10 +63,10 @@ void TransferRig::setShown(qint32 recId, const RowShows& shown)
     t.post();
 }
 
-void TransferRig::run()
+TransferRun::Ended TransferRig::run()
 {
     view.clear();
-    TransferRun(data.CihazTable, *control, settings, view).run();
+    return TransferRun(data.CihazTable, *control, settings, view).run();
 }
 
 RowShows TransferRig::shows(qint32 recId)

@@ -47,7 +47,7 @@ public:
     void setShown(qint32 recId, const RowShows& shown);
 
     // One click of "Bilgileri Aktar"; what the run throws comes out.
-    void run();
+    TransferRun::Ended run();
 
     RowShows shows(qint32 recId);
     QByteArray movement() const { return app.read("Hareketler.txt"); }
