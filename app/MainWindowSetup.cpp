@@ -73,7 +73,8 @@ void MainWindowSetup::loadPersonnelList()
     Table& personnel = data_.PersonelTable;
     personnel.open();
 
-    const QString dataFolder = resolveFileName(values_.applicationDirectory, QLatin1String(kDataFolder));
+    const QString dataFolder =
+        resolveFileName(values_.applicationDirectory, QLatin1String(kDataFolder));
     if (!QFileInfo(dataFolder).isDir() && !QDir().mkdir(dataFolder))
         throw Error(QStringLiteral("Data klasörü oluşturulamıyor"));
 

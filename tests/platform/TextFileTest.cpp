@@ -60,7 +60,8 @@ TEST_P(DecodeLines, ReadCodePage1254OrUtf8AfterItsMark)
 INSTANTIATE_TEST_SUITE_P(
     Cases, DecodeLines,
     testing::Values(
-        DecodeCase{"CodePage1254", "\xDEube\r\n\xC7\xFDk\xFD\xFE", {QStringLiteral("Şube"), QStringLiteral("Çıkış")}},
+        DecodeCase{"CodePage1254", "\xDEube\r\n\xC7\xFDk\xFD\xFE",
+                   {QStringLiteral("Şube"), QStringLiteral("Çıkış")}},
         DecodeCase{"Utf8WithMark", "\xEF\xBB\xBF\xC5\x9E" "ube\r\n\xC3\x87\xC4\xB1k\xC4\xB1\xC5\x9F\r\n",
                    {QStringLiteral("Şube"), QStringLiteral("Çıkış")}},
         DecodeCase{"MarkAlone", "\xEF\xBB\xBF", {}},
