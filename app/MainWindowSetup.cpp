@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "platform/Error.h"
+#include "platform/FileName.h"
 #include "store/DataModul.h"
 
 #include <QDir>
@@ -32,8 +33,10 @@ void MainWindowSetup::readSettings()
         path = values_.applicationDirectory + QLatin1String(kDefaultMovementFile);
         settings.writeText(Settings::kSection, Settings::kMovementFile, path);
     }
-    values_.movementFilePath = path;
-    view_.showMovementFilePath(path);
+    // The setting keeps the name as given; a relative one stands for a file
+    // of the application folder.
+    values_.movementFilePath = resolveFileName(values_.applicationDirectory, path);
+    view_.showMovementFilePath(values_.movementFilePath);
 
     // The box starts unticked; ticking it is a change whose handler stores 1.
     if (profile.readBool(Settings::kSection, Settings::kDeleteAfterTransfer, true)) {
@@ -51,7 +54,8 @@ void MainWindowSetup::loadTerminalList()
 {
     Table& terminals = data_.CihazTable;
     terminals.open();
-    terminals.LoadTableFile(values_.applicationDirectory + QLatin1String(kTerminalListFile));
+    terminals.LoadTableFile(
+        resolveFileName(values_.applicationDirectory, QLatin1String(kTerminalListFile)));
     // The status columns belong to one run; the file keeps the old values
     // until the list is next saved.
     for (; !terminals.eof(); terminals.next()) {
@@ -69,11 +73,13 @@ void MainWindowSetup::loadPersonnelList()
     Table& personnel = data_.PersonelTable;
     personnel.open();
 
-    const QString dataFolder = values_.applicationDirectory + QLatin1String(kDataFolder);
+    const QString dataFolder =
+        resolveFileName(values_.applicationDirectory, QLatin1String(kDataFolder));
     if (!QFileInfo(dataFolder).isDir() && !QDir().mkdir(dataFolder))
         throw Error(QStringLiteral("Data klasörü oluşturulamıyor"));
 
-    const QString personnelFile = values_.applicationDirectory + QLatin1String(kPersonnelFile);
+    const QString personnelFile =
+        resolveFileName(values_.applicationDirectory, QLatin1String(kPersonnelFile));
     if (!QFileInfo::exists(personnelFile))
         personnel.SaveTableFile(personnelFile);
     personnel.LoadTableFile(personnelFile);

@@ -10,6 +10,8 @@ namespace tavlo {
 struct ProgramValues {
     // Folder of the executable, with a trailing separator.
     QString applicationDirectory;
+    // Always a full path: a relative name in the settings or on the
+    // settings page is taken from the application folder.
     QString movementFilePath;
     QString entryCode;  // GirisSTR, at most 7 characters
     QString exitCode;   // CikisSTR, at most 7 characters

@@ -1,9 +1,11 @@
 #include "app/Settings.h"
 
+#include "platform/FileName.h"
+
 namespace tavlo {
 
 Settings::Settings(const QString& applicationDirectory)
-    : profile_(applicationDirectory + QLatin1String(kFileName))
+    : profile_(resolveFileName(applicationDirectory, QLatin1String(kFileName)))
 {
 }
 

@@ -15,10 +15,7 @@ QStringList readLines(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QStringList lines;
-    for (const QByteArray& line : textfile::splitLines(file.readAll()))
-        lines.append(cp1254::decode(line));
-    return lines;
+    return textfile::decodeLines(file.readAll());
 }
 
 std::optional<QString> sectionName(const QString& line)

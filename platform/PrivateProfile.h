@@ -11,7 +11,9 @@ namespace tavlo {
 // without regard to letter case, blanks around keys and values and a pair of
 // matching quotes around a value are dropped when reading, and every other
 // line of the file is kept as it is when a key is written. The file holds
-// code page 1254 text with CR LF line ends.
+// code page 1254 text with CR LF line ends; one that a text editor saved as
+// UTF-8 with a byte-order mark is read as UTF-8, and the next write turns
+// it into code page 1254.
 class PrivateProfile {
 public:
     explicit PrivateProfile(QString path);

@@ -2,6 +2,7 @@
 
 #include "platform/Cp1254.h"
 #include "platform/Error.h"
+#include "platform/Excerpt.h"
 #include "platform/TextFile.h"
 #include "store/TableFile.h"
 #include "store/TableListener.h"
@@ -208,7 +209,7 @@ qint32 Table::parseInteger(const QString& text) const
     bool ok = false;
     const qint32 value = text.toInt(&ok, 10);
     if (!ok)
-        throw Error(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throw Error(QStringLiteral("'%1' is not a valid integer value").arg(excerpt(text)));
     return value;
 }
 

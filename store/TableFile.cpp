@@ -48,7 +48,7 @@ QByteArray format(const Table& table)
 
 void load(Table& table, const QByteArray& content, const QString& path)
 {
-    const QByteArrayList lines = textfile::splitLines(content);
+    const QStringList lines = textfile::decodeLines(content);
     if (lines.isEmpty())
         return;
 
@@ -56,14 +56,14 @@ void load(Table& table, const QByteArray& content, const QString& path)
     table.close();
     table.open();
 
-    const QStringList names = cp1254::decode(lines.first()).split(kSeparator);
+    const QStringList names = lines.first().split(kSeparator);
     std::vector<std::optional<int>> columns;
     for (const QString& name : names)
         columns.push_back(table.findField(name));
 
     try {
         for (qsizetype line = 1; line < lines.size(); ++line) {
-            const QStringList values = cp1254::decode(lines.at(line)).split(kSeparator);
+            const QStringList values = lines.at(line).split(kSeparator);
             if (values.size() > names.size())
                 throw Error(QStringLiteral("Cannot read file \"%1\": line %2 holds %3 values, but the header names only %4.")
                                 .arg(path).arg(line + 1).arg(values.size()).arg(names.size()));

@@ -1,6 +1,7 @@
 #include "transfer/MovementFile.h"
 
 #include "platform/Error.h"
+#include "platform/TextFile.h"
 #include "transfer/MovementLines.h"
 
 #include <QFile>
@@ -23,6 +24,12 @@ Error cannotOpen(const QString& path, const QFileDevice& file)
 Error cannotWrite(const QString& path, const QFileDevice& file)
 {
     return Error(QStringLiteral("Cannot write to file \"%1\". %2").arg(path, file.errorString()));
+}
+
+// The system's reason, from the error number of the call that failed.
+Error cannotWrite(const QString& path, int error)
+{
+    return Error(QStringLiteral("Cannot write to file \"%1\". %2").arg(path, qt_error_string(error)));
 }
 
 // Follows the line breaks of a text read in pieces: whether any of them is
@@ -119,8 +126,10 @@ void MovementFile::rewriteWithCrLf()
     QFile in(path_);
     if (!in.open(QIODevice::ReadOnly))
         throw cannotOpen(path_, in);
+    // Written through its handle without a buffer, so that a failed write
+    // gives the system's reason (Qt's own write reports none for a short one).
     QSaveFile out(path_);
-    if (!out.open(QIODevice::WriteOnly))
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw cannotWrite(path_, out);
 
     QByteArray chunk(kChunk, Qt::Uninitialized);
@@ -150,15 +159,18 @@ void MovementFile::rewriteWithCrLf()
             }
             pendingCr = c == '\r';
         }
-        if (out.write(converted) != converted.size())
-            throw cannotWrite(path_, out);
+        if (const int error = textfile::writeAll(out.handle(), converted))
+            throw cannotWrite(path_, error);
         written += converted.size();
     }
     if (pendingCr) {
-        if (out.write("\n", 1) != 1)
-            throw cannotWrite(path_, out);
+        if (const int error = textfile::writeAll(out.handle(), "\n"))
+            throw cannotWrite(path_, error);
         ++written;
     }
+    // QSaveFile syncs before the rename but does not say when that fails.
+    if (::fsync(out.handle()) != 0)
+        throw cannotWrite(path_, errno);
     if (!out.commit())
         throw cannotWrite(path_, out);
     size_ = written;
@@ -177,19 +189,22 @@ void MovementFile::append(const MovementLines& lines)
         throw cannotOpen(path_, file);
     const qint64 before = file.size();
 
-    bool written = endsWithBreak_ || file.write("\r\n", 2) == 2;
-    for (const QByteArray& piece : lines.pieces())
-        written = written && file.write(piece) == piece.size();
-    written = written && (!endsWithBreak_ || file.write("\r\n", 2) == 2);
-    if (!written) {
-        const Error error = cannotWrite(path_, file);
-        truncateDurably(file.handle(), before);
-        throw error;
+    // Written through the handle, so that a write the disk takes only in
+    // part gives the system's reason ("No space left on device"); Qt's own
+    // write reports a short write without one.
+    const int handle = file.handle();
+    int error = endsWithBreak_ ? 0 : textfile::writeAll(handle, "\r\n");
+    for (const QByteArray& piece : lines.pieces()) {
+        if (error == 0)
+            error = textfile::writeAll(handle, piece);
     }
-    if (::fsync(file.handle()) != 0) {
-        const Error error(QStringLiteral("Cannot write to file \"%1\". %2").arg(path_, qt_error_string(errno)));
-        truncateDurably(file.handle(), before);
-        throw error;
+    if (error == 0 && endsWithBreak_)
+        error = textfile::writeAll(handle, "\r\n");
+    if (error == 0 && ::fsync(handle) != 0)
+        error = errno;
+    if (error != 0) {
+        truncateDurably(handle, before);
+        throw cannotWrite(path_, error);
     }
     size_ = before + lines.size() + 2;
 }

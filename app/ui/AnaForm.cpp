@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "platform/Dialogs.h"
+#include "platform/FileName.h"
 #include "platform/Guard.h"
 #include "platform/ui/DataGrid.h"
 #include "platform/ui/OptionalDateEdit.h"
@@ -349,8 +350,8 @@ void TAnaForm::AdresKaydetButonClick()
 {
     if (AdresEdit->text().isEmpty())
         return;
-    values_.movementFilePath = AdresEdit->text();
-    KaydetSTR(Settings::kSection, Settings::kMovementFile, values_.movementFilePath);
+    values_.movementFilePath = resolveFileName(values_.applicationDirectory, AdresEdit->text());
+    KaydetSTR(Settings::kSection, Settings::kMovementFile, AdresEdit->text());
     AdresKaydetButon->setEnabled(false);
 }
 
@@ -360,8 +361,8 @@ void TAnaForm::DegistirButonClick()
     if (!chosen || chosen->isEmpty())
         return;
     AdresEdit->setText(*chosen);
-    values_.movementFilePath = AdresEdit->text();
-    KaydetSTR(Settings::kSection, Settings::kMovementFile, values_.movementFilePath);
+    values_.movementFilePath = resolveFileName(values_.applicationDirectory, AdresEdit->text());
+    KaydetSTR(Settings::kSection, Settings::kMovementFile, AdresEdit->text());
 }
 
 void TAnaForm::KayitSilboxPropertiesChange()

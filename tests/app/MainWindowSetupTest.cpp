@@ -4,6 +4,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace tavlo {
@@ -75,6 +76,17 @@ TEST_F(MainWindowSetupTest, CodesAreCutToSevenCharacters)
     EXPECT_EQ(values.entryCode, "GIRISKA");
     EXPECT_EQ(values.exitCode, "CK");
     EXPECT_EQ(values.movementFilePath, "/h.txt");
+}
+
+TEST_F(MainWindowSetupTest, ARelativeMovementFileIsTakenFromTheApplicationFolder)
+{
+    app.write("Cihazlar.Dat", kTerminalHeader);
+    const QByteArray stored = "[Ayarlar]\r\nKayitDosyasi=rel.txt\r\nAktarimdanSonraSil=0\r\n";
+    app.write("Ayarlar.ini", stored);
+    run();
+    EXPECT_EQ(values.movementFilePath, app.file("rel.txt"));
+    EXPECT_EQ(view.shownPath, app.file("rel.txt"));
+    EXPECT_EQ(settingsFile(), stored) << "the setting keeps the name as it was given";
 }
 
 struct TickCase {
@@ -214,6 +226,42 @@ TEST_F(MainWindowSetupTest, UnwritableSettingsStopAtTheTickWhenThePathIsStored)
     EXPECT_FALSE(data.CihazTable.isOpen());
     EXPECT_FALSE(data.PersonelTable.isOpen());
     EXPECT_EQ(app.read("Ayarlar.ini"), "[Ayarlar]\r\nKayitDosyasi=/h.txt\r\n");
+}
+
+// A folder may refuse new files while its files take writes (a shared folder
+// with fixed files, for one). The start then writes the settings in place.
+TEST_F(MainWindowSetupTest, AFolderThatRefusesNewFilesStillTakesTheSettings)
+{
+    app.write("Cihazlar.Dat", kTerminalHeader);
+    app.write("Data/Personel.PDT", kPersonnelHeader + "15\t0\t3\t1234\t1\t1\r\n");
+    app.write("Ayarlar.ini", "[Ayarlar]\r\nGirisSTR=G\r\n");
+    QFile::setPermissions(app.file("Ayarlar.ini"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                              | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther);
+    {
+        test::ReadOnlyFolder readOnly(app.path());
+        EXPECT_NO_THROW(run());
+    }
+    EXPECT_EQ(settingsFile(), "[Ayarlar]\r\nGirisSTR=G\r\nKayitDosyasi=" + app.file("Hareketler.txt").toUtf8()
+                                  + "\r\nAktarimdanSonraSil=1\r\n");
+    EXPECT_EQ(values.entryCode, "G");
+    EXPECT_EQ(data.PersonelTable.rowCount(), 1);
+}
+
+// One line of millions of characters in a damaged list: the error box gets
+// a message of a few words, not the line.
+TEST_F(MainWindowSetupTest, AnOverlongLineInTheTerminalListGivesAShortMessage)
+{
+    app.write("Cihazlar.Dat", kTerminalHeader + QByteArray(3000000, 'x') + "\r\n");
+    try {
+        run();
+        FAIL() << "no error raised";
+    } catch (const Error& e) {
+        EXPECT_LE(e.message().size(), 120) << e.message().left(200).toStdString();
+        EXPECT_TRUE(e.message().startsWith("'" + QString(80, u'x') + QStringLiteral("…'")))
+            << e.message().left(200).toStdString();
+    }
+    EXPECT_FALSE(data.PersonelTable.isOpen());
 }
 
 }  // namespace

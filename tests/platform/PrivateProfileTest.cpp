@@ -3,6 +3,7 @@
 #include "tests/support/CaseName.h"
 #include "tests/support/TempFolder.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace tavlo {
@@ -69,6 +70,14 @@ TEST_F(PrivateProfileTest, TurkishTextIsStoredInCodePage1254)
     EXPECT_EQ(ini.readString("Ayarlar", "KayitDosyasi", ""), QStringLiteral("/veri/Şirket ığ.txt"));
 }
 
+TEST_F(PrivateProfileTest, AFileSavedAsUtf8WithAMarkIsReadAsUtf8AndWrittenBackIn1254)
+{
+    folder.write("Ayarlar.ini", "\xEF\xBB\xBF[Ayarlar]\r\nKayitDosyasi=/veri/\xC5\x9E" "irket.txt\r\n");
+    EXPECT_EQ(ini.readString("Ayarlar", "KayitDosyasi", ""), QStringLiteral("/veri/Şirket.txt"));
+    ini.writeString("Ayarlar", "GirisSTR", "G");
+    EXPECT_EQ(folder.read("Ayarlar.ini"), "[Ayarlar]\r\nKayitDosyasi=/veri/\xDEirket.txt\r\nGirisSTR=G\r\n");
+}
+
 struct IntegerCase {
     const char* name;
     const char* text;
@@ -121,6 +130,20 @@ TEST_F(PrivateProfileTest, UnwritableFileRaisesUnableToWriteAndKeepsTheOldFile)
         EXPECT_EQ(e.message(), "Unable to write to " + folder.file("Ayarlar.ini"));
     }
     EXPECT_EQ(ini.readString("Ayarlar", "GirisSTR", ""), "G");
+}
+
+TEST_F(PrivateProfileTest, AWritableFileInAFolderThatRefusesNewFilesIsWrittenInPlace)
+{
+    folder.write("Ayarlar.ini", "[Ayarlar]\r\nGirisSTR=G\r\n");
+    QFile::setPermissions(folder.file("Ayarlar.ini"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                              | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther);
+    {
+        test::ReadOnlyFolder readOnly(folder.path());
+        ini.writeString("Ayarlar", "GirisSTR", "X");
+        ini.writeInteger("Ayarlar", "AktarimdanSonraSil", 1);
+    }
+    EXPECT_EQ(folder.read("Ayarlar.ini"), "[Ayarlar]\r\nGirisSTR=X\r\nAktarimdanSonraSil=1\r\n");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/PrintQt.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -262,6 +263,28 @@ TEST_F(TableFileTest, SavingCommitsAPendingRowFirst)
     EXPECT_EQ(folder.read("Personel.PDT"), kPersonelHeader + "1\t2\t3\t\t\t\r\n");
 }
 
+// Writable by everyone, so that a test that gives up root still writes it.
+void makeWritableByAll(const QString& path)
+{
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                    | QFileDevice::ReadGroup | QFileDevice::WriteGroup
+                                    | QFileDevice::ReadOther | QFileDevice::WriteOther);
+}
+
+TEST_F(TableFileTest, AWritableFileInAFolderThatRefusesNewFilesIsSavedInPlace)
+{
+    addPerson(1, 2);
+    addPerson(3, 4);
+    folder.write("Personel.PDT", kPersonelHeader + "5\t6\t\t\t\t\r\n");
+    makeWritableByAll(file("Personel.PDT"));
+    {
+        test::ReadOnlyFolder readOnly(folder.path());
+        data.PersonelTable.SaveTableFile(file("Personel.PDT"));
+    }
+    EXPECT_EQ(folder.read("Personel.PDT"), kPersonelHeader + "1\t2\t\t\t\t\r\n3\t4\t\t\t\t\r\n");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Personel.PDT"});
+}
+
 TEST_F(TableFileTest, AFailedSaveLeavesTheOldFileWholeAndTheTableUnchanged)
 {
     addPerson(1, 2);
@@ -269,24 +292,45 @@ TEST_F(TableFileTest, AFailedSaveLeavesTheOldFileWholeAndTheTableUnchanged)
     data.PersonelTable.first();
     const QByteArray old = kPersonelHeader + "5\t6\t\t\t\t\r\n";
     folder.write("Personel.PDT", old);
-    // The file itself would take a write in place; only a new file beside it
-    // is refused. A save that wrote in place could tear the old file.
-    QFile::setPermissions(file("Personel.PDT"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                    | QFileDevice::ReadGroup | QFileDevice::WriteGroup
-                                                    | QFileDevice::ReadOther | QFileDevice::WriteOther);
+    // Neither a new file beside it nor the file itself takes the write.
     {
         test::ReadOnlyFolder readOnly(folder.path());
         try {
             data.PersonelTable.SaveTableFile(file("Personel.PDT"));
             FAIL() << "no error raised";
         } catch (const Error& e) {
-            EXPECT_TRUE(e.message().startsWith("Cannot create file \"" + file("Personel.PDT") + "\". "))
-                << e.message().toStdString();
+            EXPECT_EQ(e.message(), "Cannot create file \"" + file("Personel.PDT") + "\". Permission denied");
         }
     }
     EXPECT_EQ(folder.read("Personel.PDT"), old);
     EXPECT_EQ(rowsOf(data.PersonelTable), (QStringList{"1|2|-|-|-|-", "3|4|-|-|-|-"}));
     EXPECT_EQ(data.PersonelTable.currentRow(), 0);
+}
+
+TEST_F(TableFileTest, AFileSavedAsUtf8WithAMarkLoadsAndIsSavedBackIn1254)
+{
+    folder.write("Cihazlar.Dat", "\xEF\xBB\xBF" "CihazNo\tCihazAdi\r\n4\tGiri\xC5\x9F Kap\xC4\xB1s\xC4\xB1\r\n");
+    Table& table = data.CihazTable;
+    table.LoadTableFile(file("Cihazlar.Dat"));
+    ASSERT_EQ(table.rowCount(), 1);
+    EXPECT_EQ(table.asInteger("CihazNo"), 4);
+    EXPECT_EQ(table.asString("CihazAdi"), QStringLiteral("Giriş Kapısı"));
+    table.SaveTableFile(file("Cihazlar.Dat"));
+    EXPECT_EQ(folder.read("Cihazlar.Dat"), kCihazHeader + "4\tGiri\xFE Kap\xFDs\xFD\t\t\t\t\t\t\t\t\t\t\t0\r\n");
+}
+
+// A damaged file may hold a line of millions of characters; the error box
+// quotes only its beginning.
+TEST_F(TableFileTest, AnOverlongBadValueIsQuotedByItsBeginningOnly)
+{
+    folder.write("Cihazlar.Dat", "CihazNo\r\n" + QByteArray(3000000, '7') + "\r\n");
+    try {
+        data.CihazTable.LoadTableFile(file("Cihazlar.Dat"));
+        FAIL() << "no error raised";
+    } catch (const Error& e) {
+        const QString expected = "'" + QString(80, u'7') + QStringLiteral("…' is not a valid integer value");
+        EXPECT_TRUE(e.message() == expected) << e.message().left(200).toStdString();
+    }
 }
 
 }  // namespace

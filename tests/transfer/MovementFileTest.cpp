@@ -11,6 +11,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <optional>
 #include <sys/stat.h>
 
@@ -256,7 +257,15 @@ TEST_P(MovementFileOnFullDisk, IsCutBackToItsSizeBefore)
         MovementFile file(folder.file("m.txt"));
         file.load();
         const FileSizeLimit full(static_cast<rlim_t>(before.size() + GetParam().room));
-        EXPECT_THROW(file.append(lines), Error);
+        try {
+            file.append(lines);
+            ADD_FAILURE() << "no error raised";
+        } catch (const Error& e) {
+            // The system's reason, as a full disk gives "No space left on device".
+            const QString expected = "Cannot write to file \"" + folder.file("m.txt") + "\". "
+                                   + qt_error_string(EFBIG);
+            EXPECT_EQ(e.message().toStdString(), expected.toStdString());
+        }
         EXPECT_EQ(file.size(), before.size());
     }
     EXPECT_EQ(folder.read("m.txt"), before);
@@ -274,6 +283,29 @@ INSTANTIATE_TEST_SUITE_P(Cases, MovementFileOnFullDisk,
                                          FullDiskCase{"ManyLinesPartly", 2000, 40000},
                                          FullDiskCase{"SeveralPiecesPartly", 40000, 1200000}),
                          tavlo::test::CaseName{});
+
+TEST(MovementFile, WhoseRewriteFindsNoRoomStaysAsItWasAndSaysWhy)
+{
+    TempFolder folder;
+    QByteArray text;
+    for (int i = 0; i < 2000; ++i)
+        text += "001,000001,1,2024/03/05,08:07:00,1\n";
+    folder.write("m.txt", text);
+    MovementFile file(folder.file("m.txt"));
+    {
+        const FileSizeLimit full(static_cast<rlim_t>(text.size()));
+        try {
+            file.load();
+            ADD_FAILURE() << "no error raised";
+        } catch (const Error& e) {
+            const QString expected = "Cannot write to file \"" + folder.file("m.txt") + "\". "
+                                   + qt_error_string(EFBIG);
+            EXPECT_EQ(e.message().toStdString(), expected.toStdString());
+        }
+    }
+    EXPECT_EQ(folder.read("m.txt"), text);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"m.txt"});
+}
 
 TEST(TransferFiles, MakeTheBackupFolderAndBothFiles)
 {

@@ -1,0 +1,81 @@
+// The save journal, as a crash or a full disk may leave it: any bytes read
+// as notes or as no notes, never a crash; what reads as notes writes back
+// to the same notes; and settling them touches only the files they name,
+// never making one longer.
+
+#include "tests/fuzz/FuzzTarget.h"
+#include "transfer/SaveJournal.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <string_view>
+
+using namespace tavlo;
+
+namespace {
+
+const QTemporaryDir& folder()
+{
+    static const QTemporaryDir dir;
+    return dir;
+}
+
+void put(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    fuzzCheck(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "scratch file opens");
+    file.write(bytes);
+}
+
+qint64 sizeOf(const QString& path)
+{
+    return QFile(path).size();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QString notes = folder().filePath("Aktarim.kayit");
+    put(notes, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    const SaveJournal journal(notes);
+    std::vector<SaveJournal::Entry> entries = journal.read();
+    for (const SaveJournal::Entry& e : entries)
+        fuzzCheck(e.logStart >= 0 && e.logCount >= 0 && e.movementSize >= 0 && e.backupSize >= 0,
+                  "no negative size or position");
+
+    if (!entries.empty()) {
+        journal.write(entries);
+        fuzzCheck(journal.read() == entries, "notes read back as written");
+    }
+
+    // The notes may name any file of the machine: settle them on two
+    // scratch files instead.
+    const QString movement = folder().filePath("m.txt");
+    const QString backup = folder().filePath("b.txt");
+    const QByteArray content(64, 'x');
+    put(movement, content);
+    put(backup, content);
+    for (SaveJournal::Entry& e : entries) {
+        e.movementPath = movement;
+        e.backupPath = backup;
+    }
+    journal.write(entries);
+    journal.recover();
+    fuzzCheck(sizeOf(movement) <= content.size() && sizeOf(backup) <= content.size(),
+              "a cut-back never makes a file longer");
+    for (const SaveJournal::Entry& e : journal.read())
+        fuzzCheck(e.stage == SaveJournal::Stage::Saved && !e.terminal.isEmpty(),
+                  "only notes waiting for their terminal stay");
+    return 0;
+}
+
+std::vector<std::vector<std::uint8_t>> fuzzSeeds()
+{
+    const auto bytes = [](std::string_view s) { return std::vector<std::uint8_t>(s.begin(), s.end()); };
+    return {bytes("Aktarim 2\nsaving\n1 1 127.0.0.1:5005\n40\n2\n/x/Hareketler.txt\n14\n/x/Backup/2024-03-05.txt\n12\n"
+                  "saved\n2 3 4\n0\n7\n/x/Hareketler.txt\n90\n/x/Backup/2024-03-05.txt\n80\n"),
+            bytes("saving\n/x/Hareketler.txt\n14\n/x/Backup/2024-03-05.txt\n12\n"),
+            bytes("saved\r\n/x/H.txt\r\n0\r\n/x/B.txt\r\n0\r\n")};
+}
