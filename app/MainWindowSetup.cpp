@@ -58,12 +58,10 @@ void MainWindowSetup::loadTerminalList()
         resolveFileName(values_.applicationDirectory, QLatin1String(kTerminalListFile)));
     // The status columns belong to one run; the file keeps the old values
     // until the list is next saved.
-    for (; !terminals.eof(); terminals.next()) {
-        terminals.edit();
-        terminals.setInteger("TransferDurumu", 0);
-        terminals.setString("Aciklama", QString());
-        terminals.post();
-    }
+    terminals.editEveryRow([](Table& row) {
+        row.set(Cihaz::TransferDurumu, 0);
+        row.set(Cihaz::Aciklama, QString());
+    });
     terminals.first();
     terminals.refresh();
 }

@@ -7,64 +7,53 @@ namespace {
 
 TDataModul* instance = nullptr;
 
-FieldDef integer(const char* name)
+FieldDef integer(IntField field)
 {
-    return {QString::fromLatin1(name), FieldType::Integer, 0, std::nullopt};
+    return {field.text(), FieldType::Integer, 0, std::nullopt};
 }
 
-FieldDef smallInteger(const char* name, std::optional<qint32> defaultValue = std::nullopt)
+FieldDef smallInteger(IntField field, std::optional<qint32> defaultValue = std::nullopt)
 {
-    return {QString::fromLatin1(name), FieldType::SmallInteger, 0, defaultValue};
+    return {field.text(), FieldType::SmallInteger, 0, defaultValue};
 }
 
-FieldDef text(const char* name, int width)
+FieldDef text(TextField field)
 {
-    return {QString::fromLatin1(name), FieldType::Text, width, std::nullopt};
+    return {field.text(), FieldType::Text, field.width, std::nullopt};
 }
 
 std::vector<FieldDef> cihazFields()
 {
+    using namespace Cihaz;
     return {
-        integer("CihazNo"),
-        text("CihazAdi", 30),
-        integer("MakineNo"),
-        smallInteger("BaglantiTipi"),
-        text("IPAdres", 20),
-        text("Parola", 10),
-        integer("Port"),
-        smallInteger("Isaret"),
-        smallInteger("Durum"),
-        text("Aciklama", 30),
-        integer("TransferDurumu"),
-        smallInteger("ComportNo"),
-        smallInteger("GCTip", 0),
+        integer(CihazNo),
+        text(CihazAdi),
+        integer(MakineNo),
+        smallInteger(BaglantiTipi),
+        text(IPAdres),
+        text(Parola),
+        integer(Port),
+        smallInteger(Isaret),
+        smallInteger(Durum),
+        text(Aciklama),
+        integer(TransferDurumu),
+        smallInteger(ComportNo),
+        smallInteger(GCTip, 0),
     };
 }
 
 std::vector<FieldDef> personelFields()
 {
-    return {
-        integer("PersonelNo"),
-        integer("KartNo"),
-        integer("Yetki"),
-        integer("Sifre"),
-        integer("IzinDurum"),
-        integer("Secim"),
-    };
+    using namespace Personel;
+    return {integer(PersonelNo), integer(KartNo), integer(Yetki),
+            integer(Sifre),      integer(IzinDurum), integer(Secim)};
 }
 
 std::vector<FieldDef> personelTamponFields()
 {
-    return {
-        integer("PersonelNo"),
-        integer("KartNo"),
-        integer("Yetki"),
-        integer("Sifre"),
-        integer("IzinDurum"),
-        text("Backup", 30),
-        integer("BackupInt"),
-        integer("Secim"),
-    };
+    using namespace Tampon;
+    return {integer(PersonelNo), integer(KartNo),   integer(Yetki),     integer(Sifre),
+            integer(IzinDurum),  text(Backup),      integer(BackupInt), integer(Secim)};
 }
 
 }  // namespace

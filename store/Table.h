@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 #include "store/FieldDef.h"
+#include "store/Fields.h"
 
 #include <QString>
 #include <QVariant>
@@ -105,6 +106,19 @@ public:
     void setString(const QString& field, const QString& value);
     void setNull(const QString& field);
 
+    // The same through the typed field constants.
+    qint32 get(IntField field) const { return asInteger(field.text()); }
+    QString get(TextField field) const { return asString(field.text()); }
+    void set(IntField field, qint32 value) { setInteger(field.text(), value); }
+    void set(TextField field, const QString& value) { setString(field.text(), value); }
+    bool locate(IntField field, qint32 value) { return locate(field.text(), value); }
+
+    // Visits every row from the first, editing each and posting it after
+    // `change`, with bound views held back meanwhile and refreshed once at
+    // the end; the row current before stays current.
+    template <typename Change>
+    void editEveryRow(Change change);
+
     // Makes the first row whose field equals the value exactly current;
     // false, with the current row kept, when there is none.
     bool locate(const QString& field, qint32 value);
@@ -173,5 +187,18 @@ private:
     int disabledCount_ = 0;
     std::vector<TableListener*> listeners_;
 };
+
+template <typename Change>
+void Table::editEveryRow(Change change)
+{
+    const DisabledControls quiet(*this);
+    const Bookmark mark = bookmark();
+    for (first(); !eof(); next()) {
+        edit();
+        change(*this);
+        post();
+    }
+    gotoBookmark(mark);
+}
 
 }  // namespace tavlo

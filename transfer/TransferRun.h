@@ -12,6 +12,7 @@
 
 namespace tavlo {
 
+class MovementLines;
 class Table;
 class TransferFiles;
 class TransferStatus;
@@ -92,6 +93,7 @@ public:
 private:
     std::vector<TransferTarget> collectTargets();
     void transferOne(TransferTarget& target, TransferFiles& files, TransferStatus& status);
+    MovementLines readRecords(TransferTarget& target, qint32 machine, TransferStatus& status);
 
     Table& terminals_;
     TSBXPC& control_;

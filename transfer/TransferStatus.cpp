@@ -11,10 +11,10 @@ TransferStatus::TransferStatus(Table& terminals, std::function<void()> repaint)
 
 void TransferStatus::setStatusText(qint32 recId, const QString& text)
 {
-    if (!terminals_.locate(QStringLiteral("RecId"), recId))
+    if (!terminals_.locate(RecId, recId))
         return;
     terminals_.edit();
-    terminals_.setString(QStringLiteral("Aciklama"), text);
+    terminals_.set(Cihaz::Aciklama, text);
     terminals_.post();
     terminals_.refresh();
     repaint_();
@@ -24,10 +24,10 @@ void TransferStatus::setProgress(qint32 recId, qint32 progress, qint32 shownProg
 {
     if (progress == shownProgress)
         return;
-    if (!terminals_.locate(QStringLiteral("RecId"), recId))
+    if (!terminals_.locate(RecId, recId))
         return;
     terminals_.edit();
-    terminals_.setInteger(QStringLiteral("TransferDurumu"), progress);
+    terminals_.set(Cihaz::TransferDurumu, progress);
     terminals_.post();
     terminals_.refresh();
     repaint_();
@@ -35,24 +35,12 @@ void TransferStatus::setProgress(qint32 recId, qint32 progress, qint32 shownProg
 
 void TransferStatus::resetProgress()
 {
-    const Table::Bookmark current = terminals_.bookmark();
-    for (terminals_.first(); !terminals_.eof(); terminals_.next()) {
-        terminals_.edit();
-        terminals_.setInteger(QStringLiteral("TransferDurumu"), 0);
-        terminals_.post();
-    }
-    terminals_.gotoBookmark(current);
-    terminals_.refresh();
+    terminals_.editEveryRow([](Table& row) { row.set(Cihaz::TransferDurumu, 0); });
 }
 
 void TransferStatus::clearStatusTexts()
 {
-    for (terminals_.first(); !terminals_.eof(); terminals_.next()) {
-        terminals_.edit();
-        terminals_.setString(QStringLiteral("Aciklama"), QString());
-        terminals_.post();
-        terminals_.refresh();
-    }
+    terminals_.editEveryRow([](Table& row) { row.set(Cihaz::Aciklama, QString()); });
     repaint_();
 }
 

@@ -29,8 +29,8 @@ public:
     void setStatusText(qint32 recId, const QString& text);
     // Writes the row only when the new progress differs from the shown one.
     void setProgress(qint32 recId, qint32 progress, qint32 shownProgress);
+    // Both keep the current row.
     void resetProgress();
-    // Leaves the table at its end.
     void clearStatusTexts();
 
 private:
