@@ -312,6 +312,10 @@ void TAnaForm::connectHandlers()
             [this] { guarded([this] { YedekBoxPropertiesChange(); }); });
     connect(cxButton1, &QPushButton::clicked, this,
             [this] { guarded([this] { cxButton1Click(); }); });
+    connect(CihazGrid, &DataGrid::checkToggled, this, [this](int, const QString& field) {
+        if (field.compare(QLatin1String("Isaret"), Qt::CaseInsensitive) == 0)
+            guarded([this] { v_IsaretPropertiesChange(); });
+    });
     connect(AktarButon, &QPushButton::clicked, this,
             [this] { guarded([this] { AktarButonClick(); }); });
 }
@@ -378,6 +382,15 @@ void TAnaForm::cxButton1Click()
 {
     // Nothing is saved: every change was written when it was made.
     QCoreApplication::quit();
+}
+
+void TAnaForm::v_IsaretPropertiesChange()
+{
+    // The grid has posted the row; the choice of terminals outlives the
+    // program only in the file. A failed save leaves the old file whole and
+    // the tick in the table, so the next save writes it.
+    data_.CihazTable.SaveTableFile(values_.applicationDirectory
+                                   + QLatin1String(MainWindowSetup::kTerminalListFile));
 }
 
 void TAnaForm::AktarButonClick()

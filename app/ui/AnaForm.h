@@ -50,6 +50,7 @@ public:
     void KayitSilboxPropertiesChange();
     void YedekBoxPropertiesChange();
     void cxButton1Click();
+    void v_IsaretPropertiesChange();
     void AktarButonClick();
 
     // True while a handler talks to a terminal; another such handler then
