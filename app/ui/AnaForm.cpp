@@ -10,7 +10,9 @@
 #include "terminal/TSBXPC.h"
 #include "transfer/TransferRun.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,6 +26,8 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace tavlo {
 namespace {
@@ -63,14 +67,30 @@ void useLabelStyle(QWidget* widget)
 }
 
 // A run shows each change of a row at once and lets the window work once
-// per terminal.
+// per terminal. A close request handled meanwhile stops it before the next
+// terminal.
 class WindowTransferView final : public TransferView {
 public:
-    void processMessages() override { QCoreApplication::processEvents(); }
+    explicit WindowTransferView(const TAnaForm& form) : form_(form) {}
+
+    void processMessages() override
+    {
+        // The repaints leave the operator's input waiting, and the window
+        // system's queue then is not looked at again until something new
+        // comes. A close of the window by its frame is such input: wake the
+        // queue so that what waits is handled now, between terminals.
+        if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+            dispatcher->wakeUp();
+        QCoreApplication::processEvents();
+    }
     void repaint() override
     {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
+    bool stopRequested() const override { return form_.endRequested(); }
+
+private:
+    const TAnaForm& form_;
 };
 
 }  // namespace
@@ -316,8 +336,11 @@ void TAnaForm::connectHandlers()
         if (field.compare(QLatin1String("Isaret"), Qt::CaseInsensitive) == 0)
             guarded([this] { v_IsaretPropertiesChange(); });
     });
-    connect(AktarButon, &QPushButton::clicked, this,
-            [this] { guarded([this] { AktarButonClick(); }); });
+    // An end asked for during the run comes after its error box, if any.
+    connect(AktarButon, &QPushButton::clicked, this, [this] {
+        guarded([this] { AktarButonClick(); });
+        endAsRequested();
+    });
 }
 
 void TAnaForm::FormCreate()
@@ -378,8 +401,44 @@ void TAnaForm::YedekBoxPropertiesChange()
     TarihSecimBox->setVisible(YedekBox->isChecked());
 }
 
+void TAnaForm::closeEvent(QCloseEvent* event)
+{
+    // The window handles events while a run reads (its repaints), so a close
+    // request from the window manager can come in the middle of a terminal.
+    // Closing then would hide the window and end the program under the run;
+    // the request is kept instead, and the window closes after the run.
+    if (terminalBusy_) {
+        if (pendingEnd_ == PendingEnd::None)
+            pendingEnd_ = PendingEnd::CloseWindow;
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void TAnaForm::endAsRequested()
+{
+    if (terminalBusy_)
+        return;
+    switch (std::exchange(pendingEnd_, PendingEnd::None)) {
+    case PendingEnd::None:
+        return;
+    case PendingEnd::CloseWindow:
+        close();
+        return;
+    case PendingEnd::EndProgram:
+        cxButton1Click();
+        return;
+    }
+}
+
 void TAnaForm::cxButton1Click()
 {
+    // During a run the program ends after it, as a close of the window does.
+    if (terminalBusy_) {
+        pendingEnd_ = PendingEnd::EndProgram;
+        return;
+    }
     // Nothing is saved: every change was written when it was made.
     QCoreApplication::quit();
 }
@@ -407,7 +466,7 @@ void TAnaForm::AktarButonClick()
     settings.fromDate = TarihindenEdit->date();
     settings.toDate = TarihineEdit->date();
     settings.today = QDate::currentDate();
-    WindowTransferView view;
+    WindowTransferView view(*this);
     TransferRun(data_.CihazTable, *CC_, std::move(settings), view).run();
 }
 
