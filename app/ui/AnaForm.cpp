@@ -405,8 +405,9 @@ void TAnaForm::closeEvent(QCloseEvent* event)
 {
     // The window handles events while a run reads (its repaints), so a close
     // request from the window manager can come in the middle of a terminal.
-    // Closing then would hide the window and end the program under the run;
-    // the request is kept instead, and the window closes after the run.
+    // Closing then would hide the window while the run goes on behind it;
+    // the request is kept instead: the run stops after the terminal in hand
+    // and the window closes after it.
     if (terminalBusy_) {
         if (pendingEnd_ == PendingEnd::None)
             pendingEnd_ = PendingEnd::CloseWindow;
