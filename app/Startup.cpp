@@ -3,12 +3,14 @@
 #include "admin/ui/CihazForm.h"
 #include "admin/ui/ZamanAyarForm.h"
 #include "app/Fonksiyonlar.h"
+#include "app/Translation.h"
 #include "app/ui/AnaForm.h"
 #include "diag/ui/MusveddeForm.h"
 #include "personnel/ui/CihazSecimForm.h"
 #include "personnel/ui/PersonelForm.h"
 #include "personnel/ui/PersonelSecimForm.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/WindowAccessibility.h"
 #include "store/DataModul.h"
 
 #include <QApplication>
@@ -48,6 +50,13 @@ void Startup::createWindows()
     cihazSecimForm_ = std::make_unique<TCihazSecimForm>();
     personelSecimForm_ = std::make_unique<TPersonelSecimForm>();
     zamanAyarForm_ = std::make_unique<TZamanAyarForm>();
+}
+
+void configureApplication(QApplication& application)
+{
+    QApplication::setApplicationName(QStringLiteral("Tavlo Senkor"));
+    installTurkishTranslation(application);
+    installWindowAccessibility();
 }
 
 int runProgram(const QString& applicationDirectory, SystemFacilities& system)

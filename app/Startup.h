@@ -4,6 +4,8 @@
 
 #include <memory>
 
+QT_FORWARD_DECLARE_CLASS(QApplication)
+
 namespace tavlo {
 
 class SystemFacilities;
@@ -68,6 +70,12 @@ private:
     std::unique_ptr<TPersonelSecimForm> personelSecimForm_;
     std::unique_ptr<TZamanAyarForm> zamanAyarForm_;
 };
+
+// Readies the application object before any window exists: the program's
+// name, Qt's Turkish translation and the windows' role for assistive
+// technology. No display name is set: Qt would append it to every window
+// title the window manager shows, and each window's title is its caption.
+void configureApplication(QApplication& application);
 
 // The program: makes the instances, shows the main window and runs the
 // message loop until it ends.

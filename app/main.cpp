@@ -1,7 +1,6 @@
 // Entry of Tavlo Senkor: creates the data module, then the windows, and runs
 // the message loop until the main window is closed.
 #include "app/Startup.h"
-#include "app/Translation.h"
 #include "platform/HostSystem.h"
 #include "platform/ui/QtDialogs.h"
 
@@ -10,9 +9,7 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavlo Senkor"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tavlo Senkor"));
-    tavlo::installTurkishTranslation(application);
+    tavlo::configureApplication(application);
 
     tavlo::QtDialogs dialogs;
     tavlo::installDialogs(&dialogs);

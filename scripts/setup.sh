@@ -7,10 +7,13 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n
   libgtest-dev libgmock-dev
+  # Tests on a real X server of their own: the server, xprop, the X client
+  # library's headers, and the session and accessibility buses.
+  xvfb x11-utils libxcb1-dev dbus-daemon at-spi2-core
 )
 # Screenshots of the windows for the documentation need an X server.
 if [[ "${1:-}" == "--screenshots" ]]; then
-  packages+=(xvfb x11-apps imagemagick xauth fonts-dejavu-core)
+  packages+=(x11-apps imagemagick xauth fonts-dejavu-core)
 fi
 
 missing=()

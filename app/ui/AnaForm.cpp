@@ -11,7 +11,9 @@
 #include "terminal/TSBXPC.h"
 #include "transfer/TransferRun.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,6 +27,8 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace tavlo {
 namespace {
@@ -64,14 +68,30 @@ void useLabelStyle(QWidget* widget)
 }
 
 // A run shows each change of a row at once and lets the window work once
-// per terminal.
+// per terminal. A close request handled meanwhile stops it before the next
+// terminal.
 class WindowTransferView final : public TransferView {
 public:
-    void processMessages() override { QCoreApplication::processEvents(); }
+    explicit WindowTransferView(const TAnaForm& form) : form_(form) {}
+
+    void processMessages() override
+    {
+        // The repaints leave the operator's input waiting, and the window
+        // system's queue then is not looked at again until something new
+        // comes. A close of the window by its frame is such input: wake the
+        // queue so that what waits is handled now, between terminals.
+        if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+            dispatcher->wakeUp();
+        QCoreApplication::processEvents();
+    }
     void repaint() override
     {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
+    bool stopRequested() const override { return form_.endRequested(); }
+
+private:
+    const TAnaForm& form_;
 };
 
 }  // namespace
@@ -313,8 +333,15 @@ void TAnaForm::connectHandlers()
             [this] { guarded([this] { YedekBoxPropertiesChange(); }); });
     connect(cxButton1, &QPushButton::clicked, this,
             [this] { guarded([this] { cxButton1Click(); }); });
-    connect(AktarButon, &QPushButton::clicked, this,
-            [this] { guarded([this] { AktarButonClick(); }); });
+    connect(CihazGrid, &DataGrid::checkToggled, this, [this](int, const QString& field) {
+        if (field.compare(QLatin1String("Isaret"), Qt::CaseInsensitive) == 0)
+            guarded([this] { v_IsaretPropertiesChange(); });
+    });
+    // An end asked for during the run comes after its error box, if any.
+    connect(AktarButon, &QPushButton::clicked, this, [this] {
+        guarded([this] { AktarButonClick(); });
+        endAsRequested();
+    });
 }
 
 void TAnaForm::FormCreate()
@@ -375,10 +402,56 @@ void TAnaForm::YedekBoxPropertiesChange()
     TarihSecimBox->setVisible(YedekBox->isChecked());
 }
 
+void TAnaForm::closeEvent(QCloseEvent* event)
+{
+    // The window handles events while a run reads (its repaints), so a close
+    // request from the window manager can come in the middle of a terminal.
+    // Closing then would hide the window while the run goes on behind it;
+    // the request is kept instead: the run stops after the terminal in hand
+    // and the window closes after it.
+    if (terminalBusy_) {
+        if (pendingEnd_ == PendingEnd::None)
+            pendingEnd_ = PendingEnd::CloseWindow;
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void TAnaForm::endAsRequested()
+{
+    if (terminalBusy_)
+        return;
+    switch (std::exchange(pendingEnd_, PendingEnd::None)) {
+    case PendingEnd::None:
+        return;
+    case PendingEnd::CloseWindow:
+        close();
+        return;
+    case PendingEnd::EndProgram:
+        cxButton1Click();
+        return;
+    }
+}
+
 void TAnaForm::cxButton1Click()
 {
+    // During a run the program ends after it, as a close of the window does.
+    if (terminalBusy_) {
+        pendingEnd_ = PendingEnd::EndProgram;
+        return;
+    }
     // Nothing is saved: every change was written when it was made.
     QCoreApplication::quit();
+}
+
+void TAnaForm::v_IsaretPropertiesChange()
+{
+    // The grid has posted the row; the choice of terminals outlives the
+    // program only in the file. A failed save leaves the old file whole and
+    // the tick in the table, so the next save writes it.
+    data_.CihazTable.SaveTableFile(values_.applicationDirectory
+                                   + QLatin1String(MainWindowSetup::kTerminalListFile));
 }
 
 void TAnaForm::AktarButonClick()
@@ -395,7 +468,7 @@ void TAnaForm::AktarButonClick()
     settings.fromDate = TarihindenEdit->date();
     settings.toDate = TarihineEdit->date();
     settings.today = QDate::currentDate();
-    WindowTransferView view;
+    WindowTransferView view(*this);
     TransferRun(data_.CihazTable, *CC_, std::move(settings), view).run();
 }
 

@@ -50,24 +50,33 @@ public:
     void KayitSilboxPropertiesChange();
     void YedekBoxPropertiesChange();
     void cxButton1Click();
+    void v_IsaretPropertiesChange();
     void AktarButonClick();
 
     // True while a handler talks to a terminal; another such handler then
     // does nothing, since a transfer lets the window work between terminals.
     bool terminalBusy() const { return terminalBusy_; }
+    // True once the operator, while a handler talked to a terminal, closed
+    // the window or pressed "Kapat". The run stops after the terminal in
+    // hand, and the window then closes or the program ends as asked.
+    bool endRequested() const { return pendingEnd_ != PendingEnd::None; }
 
     void KaydetSTR(const QString& section, const QString& key, const QString& value);
     void KaydetInt(const QString& section, const QString& key, qint32 value);
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    enum class PendingEnd { None, CloseWindow, EndProgram };
+
     void buildTransferPage();
     void buildTerminalPage();
     void buildSettingsPage();
     void buildHiddenControls();
     void connectHandlers();
+    void endAsRequested();
     QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent);
 
     void showMovementFilePath(const QString& path) override;
@@ -78,6 +87,7 @@ private:
     ProgramValues values_;
     std::unique_ptr<TSBXPC> CC_;
     bool terminalBusy_ = false;
+    PendingEnd pendingEnd_ = PendingEnd::None;
 
     QTabWidget* Sayfalar = nullptr;
     QWidget* AktarimTab = nullptr;

@@ -30,11 +30,19 @@ void QtDialogs::showError(const QString& text)
 
 std::optional<QString> QtDialogs::chooseFileToOpen(const QString& startFolder)
 {
-    const QString chosen =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), startFolder);
-    if (chosen.isEmpty())
+    // An open dialog that is not told the file must exist, so that it also
+    // takes a new name. Qt's own dialog: the desktops' native open dialogs
+    // take only files that exist.
+    QFileDialog dialog(QApplication::activeWindow(), QString(), startFolder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return chosen;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.constFirst().isEmpty())
+        return std::nullopt;
+    return chosen.constFirst();
 }
 
 }  // namespace tavlo

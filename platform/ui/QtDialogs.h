@@ -4,8 +4,9 @@
 
 namespace tavlo {
 
-// The dialogs of the running program: Qt message boxes and the Qt file
-// dialog, parented to the active window.
+// The dialogs of the running program: Qt message boxes and Qt's own file
+// dialog, parented to the active window. The file dialog opens an existing
+// file or takes a name that does not exist yet.
 class QtDialogs final : public Dialogs {
 public:
     void showMessage(const QString& text) override;

@@ -2,16 +2,19 @@
 #include "app/ui/AnaForm.h"
 #include "platform/ui/DataGrid.h"
 #include "store/DataModul.h"
+#include "tests/support/PrintQt.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UserFolders.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -220,6 +223,88 @@ TEST_F(AnaFormTest, UnwritableSettingsReportEachLaterWrite)
     child<QPushButton>("AdresKaydetButon")->click();
     EXPECT_EQ(dialogs.errors, QStringList{"Unable to write to " + app.file("Ayarlar.ini")});
     EXPECT_TRUE(child<QPushButton>("AdresKaydetButon")->isEnabled());
+}
+
+const QByteArray kTerminalListHeader =
+    "CihazNo\tCihazAdi\tMakineNo\tBaglantiTipi\tIPAdres\tParola\tPort\tIsaret\tDurum\tAciklama\t"
+    "TransferDurumu\tComportNo\tGCTip\r\n";
+
+// A list of two terminals ticked as given, as a save writes it after start.
+QString twoTerminals(int firstTicked, int secondTicked)
+{
+    return QString::fromLatin1(
+        kTerminalListHeader
+        + QByteArray("1\tKapi\t1\t1\t10.0.0.1\t0\t5005\t%1\t\t\t0\t\t0\r\n"
+                        "2\tDepo\t2\t1\t10.0.0.2\t0\t5005\t%2\t\t\t0\t\t0\r\n")
+                 .replace("%1", QByteArray::number(firstTicked))
+              .replace("%2", QByteArray::number(secondTicked)));
+}
+
+class TerminalTickTest : public AnaFormTest {
+protected:
+    void SetUp() override
+    {
+        app.write("Cihazlar.Dat", twoTerminals(1, 0).toLatin1());
+        create();
+        child<QTabWidget>("Sayfalar")->setCurrentIndex(1);
+        grid = child<DataGrid>("CihazGrid");
+        ASSERT_NE(grid, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(grid->window()));
+    }
+
+    // Clicks the check box of the "Seç" cell of a row, as the operator does.
+    void clickTick(int row)
+    {
+        const QModelIndex index = grid->model()->index(row, grid->columnOf("v_Isaret"));
+        QStyleOptionViewItem option;
+        option.initFrom(grid->viewport());
+        option.rect = grid->visualRect(index);
+        option.features = QStyleOptionViewItem::HasCheckIndicator;
+        const QRect box =
+            grid->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, grid);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, box.center());
+    }
+
+    QString listFile() const { return QString::fromLatin1(app.read("Cihazlar.Dat")); }
+
+    qint32 tickOf(int row)
+    {
+        data.CihazTable.moveTo(row);
+        return data.CihazTable.asInteger("Isaret");
+    }
+
+    DataGrid* grid = nullptr;
+};
+
+TEST_F(TerminalTickTest, EveryTickAndUntickIsWrittenToTheListAtOnce)
+{
+    clickTick(1);
+    EXPECT_EQ(listFile(), twoTerminals(1, 1));
+    clickTick(0);
+    EXPECT_EQ(listFile(), twoTerminals(0, 1));
+    clickTick(1);
+    EXPECT_EQ(listFile(), twoTerminals(0, 0));
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+}
+
+TEST_F(TerminalTickTest, AFailedSaveShowsTheErrorAndTheNextSaveWritesTheTickToo)
+{
+    const QString list = app.file("Cihazlar.Dat");
+    const auto writable = QFile::permissions(list);
+    QFile::setPermissions(list, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    {
+        test::ReadOnlyFolder readOnly(app.path());
+        clickTick(1);
+    }
+    QFile::setPermissions(list, writable);
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors.front().contains(list)) << dialogs.errors.front().toStdString();
+    EXPECT_EQ(listFile(), twoTerminals(1, 0)) << "the file stays whole";
+    EXPECT_EQ(tickOf(1), 1) << "the tick stays in the list";
+
+    clickTick(0);
+    EXPECT_EQ(listFile(), twoTerminals(0, 1));
+    EXPECT_EQ(dialogs.errors.size(), 1);
 }
 
 TEST(Translation, StandardButtonsSpeakTurkish)

@@ -13,9 +13,12 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace tavlo {
 namespace {
@@ -51,6 +54,59 @@ public:
 private:
     Table& table_;
     QMap<int, QString> last_;
+};
+
+// Notes when the window is asked to close: whether a run was going on, and
+// the first row's progress then.
+class CloseWatch final : public QObject {
+public:
+    CloseWatch(TAnaForm& form, Table& terminals) : form_(form), terminals_(terminals)
+    {
+        form_.installEventFilter(this);
+    }
+    ~CloseWatch() override { form_.removeEventFilter(this); }
+    CloseWatch(const CloseWatch&) = delete;
+    CloseWatch& operator=(const CloseWatch&) = delete;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &form_ && event->type() == QEvent::Close && !seen) {
+            seen = true;
+            busy = form_.terminalBusy();
+            firstRowProgress = terminals_.value(0, *terminals_.findField("TransferDurumu")).toInt();
+        }
+        return false;
+    }
+
+    bool seen = false;
+    bool busy = false;
+    int firstRowProgress = -1;
+
+private:
+    TAnaForm& form_;
+    Table& terminals_;
+};
+
+// Calls back once the first row's read has brought progress.
+class FirstProgress final : public TableListener {
+public:
+    FirstProgress(Table& table, std::function<void()> then) : table_(table), then_(std::move(then))
+    {
+        table_.addListener(this);
+    }
+    ~FirstProgress() override { table_.removeListener(this); }
+    FirstProgress(const FirstProgress&) = delete;
+    FirstProgress& operator=(const FirstProgress&) = delete;
+
+    void rowsChanged(int first, int) override
+    {
+        if (then_ && first == 0 && table_.value(0, *table_.findField("TransferDurumu")).toInt() > 0)
+            std::exchange(then_, nullptr)();
+    }
+
+private:
+    Table& table_;
+    std::function<void()> then_;
 };
 
 class AnaFormTransferTest : public testing::Test {
@@ -89,6 +145,7 @@ protected:
         return data.CihazTable.asInteger("TransferDurumu");
     }
     QPushButton* transferButton() { return form->findChild<QPushButton*>("AktarButon"); }
+    QPushButton* closeButton() { return form->findChild<QPushButton*>("cxButton1"); }
 
     test::UserFolders user;
     test::DriverSettings driver{1000, 2000};
@@ -141,6 +198,70 @@ TEST_F(AnaFormTransferTest, ASecondClickWhileARunLetsTheWindowWorkDoesNothing)
               (QStringList{QStringLiteral("0 Baglantı Kuruluyor"),
                            QStringLiteral("1 Baglantı Kuruluyor")}));
     EXPECT_EQ(app.read("Hareketler.txt").count('\n'), 3);
+}
+
+TEST_F(AnaFormTransferTest, ACloseHandledByARepaintWaitsForTheTerminalInHand)
+{
+    CloseWatch watch(*form, data.CihazTable);
+    // The window system's close of the window, handled by the next repaint
+    // of the first terminal's read.
+    FirstProgress midRead(data.CihazTable, [this] {
+        QTimer::singleShot(0, form.get(), [this] { form->windowHandle()->close(); });
+    });
+    transferButton()->click();
+
+    ASSERT_TRUE(watch.seen) << "no close came";
+    EXPECT_TRUE(watch.busy);
+    EXPECT_GT(watch.firstRowProgress, 0);
+    EXPECT_LT(watch.firstRowProgress, 100) << "the close did not come during the read";
+    EXPECT_EQ(statusOf(0), QStringLiteral("Aktarım Tamamlandı"));
+    EXPECT_EQ(app.read("Hareketler.txt").count('\n'), 3);
+    EXPECT_EQ(statusOf(1), QString()) << "the run went on to the next terminal";
+    EXPECT_FALSE(form->isVisible()) << "the window did not close after the run";
+    EXPECT_FALSE(form->endRequested());
+}
+
+TEST_F(AnaFormTransferTest, KapatDuringARunEndsTheProgramWhenTheRunHasStopped)
+{
+    // The program's message loop runs; it ends only when the program is
+    // asked to end, which Qt does with a Quit event.
+    QObject scope;
+    bool quitAsked = false;
+    struct QuitFilter final : QObject {
+        explicit QuitFilter(bool& asked) : asked_(asked) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Quit)
+                asked_ = true;
+            return false;
+        }
+        bool& asked_;
+    } quitFilter(quitAsked);
+    qApp->installEventFilter(&quitFilter);
+
+    bool pressedWhileBusy = false;
+    bool askedDuringRun = false;
+    QTimer::singleShot(0, &scope, [&] {
+        // Comes while the run lets the window work, before its first terminal.
+        QTimer::singleShot(0, &scope, [&] {
+            pressedWhileBusy = form->terminalBusy();
+            closeButton()->click();
+            askedDuringRun = quitAsked;
+        });
+        transferButton()->click();
+        // A loop that was not asked to end is ended here, with another code.
+        if (!quitAsked)
+            QCoreApplication::exit(1);
+    });
+    const int result = QCoreApplication::exec();
+    qApp->removeEventFilter(&quitFilter);
+
+    EXPECT_EQ(result, 0) << "the program was not asked to end";
+    EXPECT_TRUE(pressedWhileBusy) << "Kapat was not pressed during the run";
+    EXPECT_FALSE(askedDuringRun) << "the program was asked to end under the run";
+    EXPECT_EQ(statusOf(0), QString()) << "the run went on after Kapat";
+    EXPECT_EQ(app.read("Hareketler.txt"), "");
+    EXPECT_FALSE(form->isVisible());
 }
 
 }  // namespace
