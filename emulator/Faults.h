@@ -1,7 +1,11 @@
 #pragma once
 
+#include "sdk/protocol/Messages.h"
+
 #include <cstdint>
 #include <optional>
+#include <set>
+#include <string_view>
 
 namespace tavlo::emulator {
 
@@ -17,6 +21,39 @@ struct Faults {
     // so that the PC waits its whole reply time), and the mark stays.
     bool loseConfirmation = false;
     bool holdConfirmation = false;
+    // Operations the terminal answers with a refusal, as a terminal that
+    // cannot do them; the link stays.
+    std::set<protocol::Op> failing;
 };
+
+// The operation of that name, as the protocol names it ("SetClock").
+inline std::optional<protocol::Op> operationNamed(std::string_view name)
+{
+    using protocol::Op;
+    static constexpr std::pair<std::string_view, Op> kNames[] = {
+        {"Hello", Op::Hello},
+        {"Bye", Op::Bye},
+        {"BeginLogRead", Op::BeginLogRead},
+        {"NextLogBatch", Op::NextLogBatch},
+        {"GetStatus", Op::GetStatus},
+        {"SetEnabled", Op::SetEnabled},
+        {"BeginUserRead", Op::BeginUserRead},
+        {"NextUserBatch", Op::NextUserBatch},
+        {"ReadEnrolment", Op::ReadEnrolment},
+        {"WriteEnrolment", Op::WriteEnrolment},
+        {"DeleteEnrolment", Op::DeleteEnrolment},
+        {"ReadEnrolmentRaw", Op::ReadEnrolmentRaw},
+        {"WriteEnrolmentRaw", Op::WriteEnrolmentRaw},
+        {"GetClock", Op::GetClock},
+        {"SetClock", Op::SetClock},
+        {"SetPrivilege", Op::SetPrivilege},
+        {"ClearLogs", Op::ClearLogs},
+        {"ConfirmLog", Op::ConfirmLog},
+    };
+    for (const auto& [known, op] : kNames)
+        if (known == name)
+            return op;
+    return std::nullopt;
+}
 
 }  // namespace tavlo::emulator

@@ -2,6 +2,7 @@
 
 #include "emulator/CivilTime.h"
 #include "platform/Error.h"
+#include "sdk/protocol/MessageCodec.h"
 
 #include <algorithm>
 
@@ -58,6 +59,10 @@ TerminalService::Outcome TerminalService::handle(Session& session, const Request
         return {Action::Ignore, {}};
     if (!session.linked && !std::holds_alternative<HelloRequest>(request))
         return failed(Status::Refused);
+    if (faults_.failing.contains(opOf(request))) {
+        note(QStringLiteral("operation %1 refused on purpose").arg(static_cast<int>(opOf(request))));
+        return failed(Status::Refused);
+    }
     try {
         return std::visit(Overloaded{
             [&](const HelloRequest& m) { return hello(session, m); },

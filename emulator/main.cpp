@@ -108,6 +108,11 @@ int main(int argc, char** argv)
         {"hold-confirmation",
          "Fault: as --lose-confirmation, but the link stays open without an answer, so that the PC "
          "waits its whole reply time."},
+        {"fail",
+         "Fault: refuse every request of operation OP (SetEnabled, GetStatus, SetClock, GetClock, "
+         "SetPrivilege, ClearLogs, ReadEnrolment, WriteEnrolment, ...), as a terminal that cannot "
+         "do it. May be given more than once.",
+         "OP"},
         {"verbose", "Report links and changes on standard error."},
     });
     p.process(app);
@@ -170,6 +175,12 @@ int main(int argc, char** argv)
         faults.refuse = p.isSet("refuse");
         faults.loseConfirmation = p.isSet("lose-confirmation");
         faults.holdConfirmation = p.isSet("hold-confirmation");
+        for (const QString& name : p.values("fail")) {
+            const std::optional<protocol::Op> op = operationNamed(name.toStdString());
+            if (!op)
+                throw Error(QStringLiteral("--fail: no operation named \"%1\"").arg(name));
+            faults.failing.insert(*op);
+        }
 
         std::function<void(const QString&)> log;
         if (p.isSet("verbose"))

@@ -169,6 +169,21 @@ Faults hold()
     return f;
 }
 
+TEST_F(TerminalServiceTest, RefusesTheOperationsMadeToFailAndNothingElse)
+{
+    Faults faults;
+    faults.failing = {Op::SetClock, Op::ClearLogs};
+    TerminalService service(*state_, faults);
+    Session session = linked();
+    EXPECT_EQ(service.handle(session, SetClockRequest{{2026, 1, 2, 3, 4, 5}}).reply.status, Status::Refused);
+    EXPECT_EQ(service.handle(session, ClearLogsRequest{}).reply.status, Status::Refused);
+    EXPECT_EQ(state_->records().count(), 10u) << "a refused clear clears nothing";
+    EXPECT_EQ(service.handle(session, GetStatusRequest{8}).reply.status, Status::Ok);
+    EXPECT_TRUE(session.linked);
+    EXPECT_EQ(operationNamed("SetPrivilege"), Op::SetPrivilege);
+    EXPECT_FALSE(operationNamed("setprivilege").has_value());
+}
+
 struct LostCase {
     const char* name;
     Faults faults;
