@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramValues.h"
+#include "store/ProgramContext.h"
 
 #include <QString>
 
@@ -27,9 +27,9 @@ public:
 class MainWindowSetup {
 public:
     static constexpr auto kDefaultMovementFile = "Hareketler.txt";
-    static constexpr auto kTerminalListFile = "Cihazlar.Dat";
-    static constexpr auto kDataFolder = "Data";
-    static constexpr auto kPersonnelFile = "Data/Personel.PDT";
+    static constexpr auto kTerminalListFile = ProgramContext::kTerminalListFile;
+    static constexpr auto kDataFolder = ProgramContext::kDataFolder;
+    static constexpr auto kPersonnelFile = ProgramContext::kPersonnelFile;
 
     MainWindowSetup(TDataModul& data, ProgramValues& values, MainWindowView& view);
 

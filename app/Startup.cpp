@@ -12,6 +12,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ui/WindowAccessibility.h"
 #include "store/DataModul.h"
+#include "store/ProgramContext.h"
 
 #include <QApplication>
 
@@ -28,6 +29,7 @@ bool Startup::createInstances()
 {
     // An error here is not caught: without the data module nothing can run.
     dataModul_ = std::make_unique<TDataModul>();
+    context_ = std::make_unique<ProgramContext>(*dataModul_, applicationDirectory_);
     try {
         createWindows();
     } catch (...) {
@@ -43,13 +45,16 @@ bool Startup::createInstances()
 
 void Startup::createWindows()
 {
-    anaForm_ = std::make_unique<TAnaForm>(*dataModul_, applicationDirectory_, probe_);
-    cihazForm_ = std::make_unique<TCihazForm>();
-    personelForm_ = std::make_unique<TPersonelForm>();
-    musveddeForm_ = std::make_unique<TMusveddeForm>();
-    cihazSecimForm_ = std::make_unique<TCihazSecimForm>();
-    personelSecimForm_ = std::make_unique<TPersonelSecimForm>();
-    zamanAyarForm_ = std::make_unique<TZamanAyarForm>();
+    anaForm_ = std::make_unique<TAnaForm>(*context_, probe_);
+    cihazForm_ = std::make_unique<TCihazForm>(*context_);
+    personelForm_ = std::make_unique<TPersonelForm>(*context_);
+    musveddeForm_ = std::make_unique<TMusveddeForm>(*context_);
+    cihazSecimForm_ = std::make_unique<TCihazSecimForm>(*context_);
+    personelSecimForm_ = std::make_unique<TPersonelSecimForm>(*context_);
+    zamanAyarForm_ = std::make_unique<TZamanAyarForm>(*context_);
+    // Each window knows the others it opens only once all exist.
+    anaForm_->useWindows(*personelForm_, *zamanAyarForm_, *musveddeForm_);
+    personelForm_->useWindows(*cihazSecimForm_, *personelSecimForm_);
 }
 
 void configureApplication(QApplication& application)

@@ -8,6 +8,7 @@ QT_FORWARD_DECLARE_CLASS(QApplication)
 
 namespace tavlo {
 
+class ProgramContext;
 class SystemFacilities;
 class TAnaForm;
 class TCihazForm;
@@ -62,6 +63,7 @@ private:
 
     // Windows are destroyed before the data module whose tables they show.
     std::unique_ptr<TDataModul> dataModul_;
+    std::unique_ptr<ProgramContext> context_;
     std::unique_ptr<TAnaForm> anaForm_;
     std::unique_ptr<TCihazForm> cihazForm_;
     std::unique_ptr<TPersonelForm> personelForm_;

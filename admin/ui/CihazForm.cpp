@@ -1,10 +1,9 @@
 #include "admin/ui/CihazForm.h"
 
-
 namespace tavlo {
 
-TCihazForm::TCihazForm(QWidget* parent)
-    : QDialog(parent)
+TCihazForm::TCihazForm(ProgramContext& context, QWidget* parent)
+    : QDialog(parent), context_(context)
 {
     setObjectName(QStringLiteral("CihazForm"));
     setWindowTitle(QStringLiteral("Cihaz Ekle / Düzenle"));

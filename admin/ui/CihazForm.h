@@ -2,17 +2,19 @@
 
 #include <QDialog>
 
-
 namespace tavlo {
 
+class ProgramContext;
 
 // The terminal dialog: adds or edits the current terminal row.
 class TCihazForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TCihazForm(QWidget* parent = nullptr);
+    explicit TCihazForm(ProgramContext& context, QWidget* parent = nullptr);
     ~TCihazForm() override;
 
+private:
+    ProgramContext& context_;
 };
 
 }  // namespace tavlo

@@ -1,10 +1,9 @@
 #include "admin/ui/ZamanAyarForm.h"
 
-
 namespace tavlo {
 
-TZamanAyarForm::TZamanAyarForm(QWidget* parent)
-    : QDialog(parent)
+TZamanAyarForm::TZamanAyarForm(ProgramContext& context, QWidget* parent)
+    : QDialog(parent), context_(context)
 {
     setObjectName(QStringLiteral("ZamanAyarForm"));
     setWindowTitle(QStringLiteral("Tarih / Saat Ayarla"));

@@ -1,5 +1,7 @@
 #include "app/ui/AnaForm.h"
 
+#include "admin/LinkTest.h"
+
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "platform/Dialogs.h"
@@ -96,12 +98,11 @@ private:
 
 }  // namespace
 
-TAnaForm::TAnaForm(TDataModul& data, QString applicationDirectory, ControlProbe& probe,
-                   QWidget* parent)
-    : QWidget(parent), data_(data), probe_(probe), CC_(std::make_unique<TSBXPC>())
+TAnaForm::TAnaForm(ProgramContext& context, ControlProbe& probe, QWidget* parent)
+    : QWidget(parent), context_(context), data_(context.data), probe_(probe), values_(context.values),
+      CC_(std::make_unique<TSBXPC>())
 {
     setObjectName(QStringLiteral("AnaForm"));
-    values_.applicationDirectory = std::move(applicationDirectory);
     setStyleSheet(QLatin1String(kStyle));
 
     Sayfalar = new QTabWidget(this);
@@ -214,8 +215,8 @@ void TAnaForm::buildTerminalPage()
     YetkiliSilButon = makeButton("YetkiliSilButon", QStringLiteral("Yetkilileri Sil"), CihazTab);
     YedekSilButon = makeButton("YedekSilButon", QStringLiteral("Yedekleri Sil"), CihazTab);
     ZamanAyarButon = makeButton("ZamanAyarButon", QStringLiteral("Tarih/Saat Ayarla"), CihazTab);
-    for (QPushButton* button : {CihazEkleButon, CihazDuzenleButon, CihazSilButon, TestButon,
-                                YetkiliSilButon, YedekSilButon, ZamanAyarButon})
+    for (QPushButton* button : {CihazEkleButon, CihazDuzenleButon, CihazSilButon, YetkiliSilButon,
+                                YedekSilButon, ZamanAyarButon})
         awaitFeature(button);
 
     auto* layout = new QVBoxLayout(CihazTab);
@@ -342,6 +343,25 @@ void TAnaForm::connectHandlers()
         guarded([this] { AktarButonClick(); });
         endAsRequested();
     });
+    connect(TestButon, &QPushButton::clicked, this, [this] { terminalFeature([this] { TestButonClick(); }); });
+}
+
+void TAnaForm::terminalFeature(const std::function<void()>& handler)
+{
+    // A transfer lets the window work between terminals; the control is
+    // its own until it ends.
+    if (terminalBusy_)
+        return;
+    {
+        const QScopedValueRollback busy(terminalBusy_, true);
+        guarded(handler);
+    }
+    endAsRequested();
+}
+
+void TAnaForm::TestButonClick()
+{
+    LinkTest::run(*CC_, data_.CihazTable);
 }
 
 void TAnaForm::FormCreate()
@@ -445,13 +465,19 @@ void TAnaForm::cxButton1Click()
     QCoreApplication::quit();
 }
 
+void TAnaForm::useWindows(TPersonelForm& personel, TZamanAyarForm& zamanAyar, TMusveddeForm& musvedde)
+{
+    personelForm_ = &personel;
+    zamanAyarForm_ = &zamanAyar;
+    musveddeForm_ = &musvedde;
+}
+
 void TAnaForm::v_IsaretPropertiesChange()
 {
     // The grid has posted the row; the choice of terminals outlives the
     // program only in the file. A failed save leaves the old file whole and
     // the tick in the table, so the next save writes it.
-    data_.CihazTable.SaveTableFile(values_.applicationDirectory
-                                   + QLatin1String(MainWindowSetup::kTerminalListFile));
+    data_.CihazTable.SaveTableFile(context_.terminalListFile());
 }
 
 void TAnaForm::AktarButonClick()

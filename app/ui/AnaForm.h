@@ -1,10 +1,11 @@
 #pragma once
 
 #include "app/MainWindowSetup.h"
-#include "app/ProgramValues.h"
+#include "store/ProgramContext.h"
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -20,7 +21,10 @@ namespace tavlo {
 class DataGrid;
 class OptionalDateEdit;
 class TDataModul;
+class TMusveddeForm;
+class TPersonelForm;
 class TSBXPC;
+class TZamanAyarForm;
 struct ControlProbe;
 
 // The main window: the transfer page, the terminal list with its maintenance
@@ -32,11 +36,13 @@ public:
     // Creating the window creates its terminal control first and fails when
     // the control cannot be created. The creation handler then probes the
     // control and records the outcome in `probe`.
-    TAnaForm(TDataModul& data, QString applicationDirectory, ControlProbe& probe,
-             QWidget* parent = nullptr);
+    TAnaForm(ProgramContext& context, ControlProbe& probe, QWidget* parent = nullptr);
     ~TAnaForm() override;
 
     const ProgramValues& values() const { return values_; }
+    // The windows this one opens, handed over by the start-up once every
+    // window exists.
+    void useWindows(TPersonelForm& personel, TZamanAyarForm& zamanAyar, TMusveddeForm& musvedde);
     // The main window's terminal control, used by the transfer and the
     // maintenance features.
     TSBXPC& CC() const { return *CC_; }
@@ -52,6 +58,7 @@ public:
     void cxButton1Click();
     void v_IsaretPropertiesChange();
     void AktarButonClick();
+    void TestButonClick();
 
     // True while a handler talks to a terminal; another such handler then
     // does nothing, since a transfer lets the window work between terminals.
@@ -76,16 +83,23 @@ private:
     void buildSettingsPage();
     void buildHiddenControls();
     void connectHandlers();
+    // Runs a handler that talks to the terminal control: behind the guard,
+    // with the window busy, and never while another such handler runs.
+    void terminalFeature(const std::function<void()>& handler);
     void endAsRequested();
     QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent);
 
     void showMovementFilePath(const QString& path) override;
     void tickDeleteAfterTransferQuietly() override;
 
+    ProgramContext& context_;
     TDataModul& data_;
     ControlProbe& probe_;
-    ProgramValues values_;
+    ProgramValues& values_;
     std::unique_ptr<TSBXPC> CC_;
+    TPersonelForm* personelForm_ = nullptr;
+    TZamanAyarForm* zamanAyarForm_ = nullptr;
+    TMusveddeForm* musveddeForm_ = nullptr;
     bool terminalBusy_ = false;
     PendingEnd pendingEnd_ = PendingEnd::None;
 

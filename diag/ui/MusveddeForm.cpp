@@ -4,8 +4,8 @@
 
 namespace tavlo {
 
-TMusveddeForm::TMusveddeForm(QWidget* parent)
-    : QDialog(parent), CC_(std::make_unique<TSBXPC>())
+TMusveddeForm::TMusveddeForm(ProgramContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), CC_(std::make_unique<TSBXPC>())
 {
     setObjectName(QStringLiteral("MusveddeForm"));
     setWindowTitle(QStringLiteral("MusveddeForm"));

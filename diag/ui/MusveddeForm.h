@@ -6,13 +6,14 @@
 
 namespace tavlo {
 
+class ProgramContext;
 class TSBXPC;
 
 // The developers' scratch window for single terminal operations.
 class TMusveddeForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TMusveddeForm(QWidget* parent = nullptr);
+    explicit TMusveddeForm(ProgramContext& context, QWidget* parent = nullptr);
     ~TMusveddeForm() override;
 
     // This window's own terminal control; creating the window fails when
@@ -20,6 +21,7 @@ public:
     TSBXPC& CC() const { return *CC_; }
 
 private:
+    ProgramContext& context_;
     std::unique_ptr<TSBXPC> CC_;
 };
 

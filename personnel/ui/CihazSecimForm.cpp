@@ -1,10 +1,9 @@
 #include "personnel/ui/CihazSecimForm.h"
 
-
 namespace tavlo {
 
-TCihazSecimForm::TCihazSecimForm(QWidget* parent)
-    : QDialog(parent)
+TCihazSecimForm::TCihazSecimForm(ProgramContext& context, QWidget* parent)
+    : QDialog(parent), context_(context)
 {
     setObjectName(QStringLiteral("CihazSecimForm"));
     setWindowTitle(QStringLiteral("Cihaz Seçimi"));

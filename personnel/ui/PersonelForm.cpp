@@ -4,13 +4,19 @@
 
 namespace tavlo {
 
-TPersonelForm::TPersonelForm(QWidget* parent)
-    : QDialog(parent), CC_(std::make_unique<TSBXPC>())
+TPersonelForm::TPersonelForm(ProgramContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), CC_(std::make_unique<TSBXPC>())
 {
     setObjectName(QStringLiteral("PersonelForm"));
     setWindowTitle(QStringLiteral("Personel Kayıtları"));
 }
 
 TPersonelForm::~TPersonelForm() = default;
+
+void TPersonelForm::useWindows(TCihazSecimForm& cihazSecim, TPersonelSecimForm& personelSecim)
+{
+    cihazSecimForm_ = &cihazSecim;
+    personelSecimForm_ = &personelSecim;
+}
 
 }  // namespace tavlo

@@ -1,10 +1,9 @@
 #include "personnel/ui/PersonelSecimForm.h"
 
-
 namespace tavlo {
 
-TPersonelSecimForm::TPersonelSecimForm(QWidget* parent)
-    : QDialog(parent)
+TPersonelSecimForm::TPersonelSecimForm(ProgramContext& context, QWidget* parent)
+    : QDialog(parent), context_(context)
 {
     setObjectName(QStringLiteral("PersonelSecimForm"));
     setWindowTitle(QStringLiteral("Cihazdaki Personeller"));

@@ -138,7 +138,8 @@ protected:
     void startProgram()
     {
         data = std::make_unique<TDataModul>();
-        form = std::make_unique<TAnaForm>(*data, app.withSeparator(), probe);
+        context = std::make_unique<ProgramContext>(*data, app.withSeparator());
+        form = std::make_unique<TAnaForm>(*context, probe);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -173,6 +174,7 @@ protected:
     test::ScriptedDialogs dialogs;
     ControlProbe probe;
     std::unique_ptr<TDataModul> data;
+    std::unique_ptr<ProgramContext> context;
     std::unique_ptr<TAnaForm> form;
 };
 

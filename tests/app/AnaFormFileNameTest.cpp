@@ -50,7 +50,8 @@ protected:
 
     void create()
     {
-        form = std::make_unique<TAnaForm>(data, app.withSeparator(), probe);
+        context = std::make_unique<ProgramContext>(data, app.withSeparator());
+        form = std::make_unique<TAnaForm>(*context, probe);
         form->show();
     }
     template <typename T>
@@ -74,6 +75,7 @@ protected:
     test::ScriptedDialogs dialogs;
     ControlProbe probe;
     TDataModul data;
+    std::unique_ptr<ProgramContext> context;
     std::unique_ptr<TAnaForm> form;
 };
 

@@ -35,7 +35,8 @@ protected:
 
     void create()
     {
-        form = std::make_unique<TAnaForm>(data, app.withSeparator(), probe);
+        context = std::make_unique<ProgramContext>(data, app.withSeparator());
+        form = std::make_unique<TAnaForm>(*context, probe);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -56,6 +57,7 @@ protected:
     test::ScriptedDialogs dialogs;
     ControlProbe probe;
     TDataModul data;
+    std::unique_ptr<ProgramContext> context;
     std::unique_ptr<TAnaForm> form;
 };
 

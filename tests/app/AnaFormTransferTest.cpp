@@ -130,7 +130,8 @@ protected:
                   "1\tKapi\t7\t1\t127.0.0.1\t55\t" + port + "\t1\t\t\t0\t\t0\r\n"
                   "2\tKapali\t7\t1\t127.0.0.1\t55\t1\t1\t\t\t0\t\t0\r\n"
                   "3\tSecilmedi\t7\t1\t127.0.0.1\t55\t" + port + "\t0\t\t\t0\t\t0\r\n");
-        form = std::make_unique<TAnaForm>(data, app.withSeparator(), probe);
+        context = std::make_unique<ProgramContext>(data, app.withSeparator());
+        form = std::make_unique<TAnaForm>(*context, probe);
         form->show();
     }
 
@@ -155,6 +156,7 @@ protected:
     test::ScriptedDialogs dialogs;
     ControlProbe probe;
     TDataModul data;
+    std::unique_ptr<ProgramContext> context;
     std::unique_ptr<TAnaForm> form;
 };
 
