@@ -32,7 +32,8 @@ std::filesystem::path systemDirectory(std::error_code* error)
     const std::filesystem::path folder = systemDirectoryLocation();
     std::error_code failure;
     std::filesystem::create_directories(folder, failure);
-    if (!failure && !std::filesystem::is_directory(folder, failure) && !failure)
+    std::error_code unknown;
+    if (!failure && !std::filesystem::is_directory(folder, unknown))
         failure = std::make_error_code(std::errc::not_a_directory);
     if (failure) {
         if (error)
