@@ -1,5 +1,7 @@
 #include "app/Fonksiyonlar.h"
 
+#include "platform/Dialogs.h"
+#include "platform/Error.h"
 #include "platform/SystemFacilities.h"
 
 namespace tavlo {
@@ -17,7 +19,19 @@ Fonksiyonlar::Fonksiyonlar(SystemFacilities& system, QString applicationDirector
 
 void Fonksiyonlar::InstallTerminalSdk()
 {
-    const QString systemDirectory = system_.systemDirectory();
+    // Windows always has its system directory; the per-user one here may
+    // fail to be made. Copying then would put the files at the root of the
+    // disk, so the operator is told why and nothing is installed.
+    QString systemDirectory;
+    try {
+        systemDirectory = system_.systemDirectory();
+        if (systemDirectory.trimmed().isEmpty())
+            throw Error(QString::fromUtf8(kSystemDirectoryUnknown));
+    } catch (const Error& e) {
+        dialogs().showMessage(QString::fromUtf8(kNoSystemDirectoryMessage).arg(e.message()));
+        system_.requestQuit();
+        return;
+    }
     const QString wow64Directory = GetWow64SystemDir();
 
     for (const QString& file : sdkFiles())

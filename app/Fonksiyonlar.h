@@ -17,9 +17,16 @@ public:
     static const QStringList& sdkFiles();
     static constexpr auto kRegistrationCommand = "regsvr32 sbxpc.ocx";
     static constexpr int kWow64DirectoryBuffer = 261;
+    // Shown instead of installing when there is no system directory to copy
+    // into; %1 says why.
+    static constexpr auto kNoSystemDirectoryMessage =
+        "%1\nSürücü dosyaları kopyalanmadı ve kaydedilmedi.";
+    static constexpr auto kSystemDirectoryUnknown = "Sistem klasörü bulunamadı.";
 
     Fonksiyonlar(SystemFacilities& system, QString applicationDirectory);
 
+    // Without a system directory nothing is copied or registered: the
+    // operator is told why and the program is asked to end all the same.
     void InstallTerminalSdk();
     // Copies one file, replacing the target; a failure is not reported.
     void CopySdkFile(const QString& source, const QString& target);

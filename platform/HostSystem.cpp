@@ -1,5 +1,6 @@
 #include "platform/HostSystem.h"
 
+#include "platform/Error.h"
 #include "platform/registry/SystemFolders.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,15 @@
 
 namespace tavlo {
 
+namespace {
+
+bool isSystemTool(const QString& name)
+{
+    return name == QLatin1String("regsvr32");
+}
+
+}  // namespace
+
 HostSystem::HostSystem(QString applicationDirectory)
     : applicationDirectory_(std::move(applicationDirectory))
 {
@@ -18,7 +28,13 @@ HostSystem::HostSystem(QString applicationDirectory)
 
 QString HostSystem::systemDirectory()
 {
-    return QString::fromStdString(systemfolders::systemDirectory().string());
+    std::error_code error;
+    const std::filesystem::path folder = systemfolders::systemDirectory(&error);
+    if (folder.empty())
+        throw Error(QStringLiteral("Sistem klasörü \"%1\" oluşturulamıyor: %2")
+                        .arg(QString::fromStdString(systemfolders::systemDirectoryLocation().string()),
+                             QString::fromStdString(error.message())));
+    return QString::fromStdString(folder.string());
 }
 
 std::optional<SystemFacilities::Wow64Answer> HostSystem::querySystemWow64Directory(int)
@@ -42,7 +58,13 @@ bool HostSystem::copyFile(const QString& source, const QString& target)
 
 QString HostSystem::resolveProgram(const QString& name)
 {
-    for (const QString& folder : {applicationDirectory_, systemDirectory()}) {
+    QStringList folders{applicationDirectory_};
+    try {
+        folders << systemDirectory();
+    } catch (const Error&) {
+        // Without a system directory the search goes on with the PATH.
+    }
+    for (const QString& folder : folders) {
         const QFileInfo candidate(QDir(folder).filePath(name));
         if (candidate.isFile() && candidate.isExecutable())
             return candidate.absoluteFilePath();
@@ -50,12 +72,27 @@ QString HostSystem::resolveProgram(const QString& name)
     return QStandardPaths::findExecutable(name);
 }
 
+QString HostSystem::systemTool(const QString& name)
+{
+    const QString found = resolveProgram(name);
+    QString installed;
+    try {
+        installed = QDir(systemDirectory()).filePath(name);
+    } catch (const Error&) {
+        return found;
+    }
+    if (!found.isEmpty() && found != installed)
+        copyFile(found, installed);
+    return QFileInfo(installed).isExecutable() ? installed : found;
+}
+
 void HostSystem::startCommand(const QString& commandLine)
 {
     QStringList arguments = QProcess::splitCommand(commandLine);
     if (arguments.isEmpty())
         return;
-    const QString program = resolveProgram(arguments.takeFirst());
+    const QString name = arguments.takeFirst();
+    const QString program = isSystemTool(name) ? systemTool(name) : resolveProgram(name);
     if (program.isEmpty())
         return;
     QProcess::startDetached(program, arguments, applicationDirectory_);

@@ -9,6 +9,12 @@ namespace tavlo {
 // 32-bit system directory, so that lookup does not exist. A command line is
 // started like Windows starts one: its program is looked for in the
 // application folder, then in the system directory, then on the PATH.
+//
+// The system's own tools (regsvr32) live in the Windows system directory,
+// and a tool started from there finds the files of that folder first. Our
+// stand-ins for them are built beside the program, so one is copied into the
+// system directory and started from there: "regsvr32 sbxpc.ocx" then
+// registers the control the installation put in the system directory.
 class HostSystem final : public SystemFacilities {
 public:
     explicit HostSystem(QString applicationDirectory);
@@ -24,6 +30,10 @@ public:
     QString resolveProgram(const QString& name);
 
 private:
+    // The system directory's copy of a system tool, brought up to date from
+    // the one resolved as above; that one when the copy cannot be made.
+    QString systemTool(const QString& name);
+
     QString applicationDirectory_;
 };
 

@@ -12,7 +12,8 @@ class SystemFacilities {
 public:
     virtual ~SystemFacilities() = default;
 
-    // The system directory, without a trailing separator.
+    // The system directory, without a trailing separator. Raises Error,
+    // saying why, when it does not exist and cannot be made.
     virtual QString systemDirectory() = 0;
     // Asks for the 32-bit system directory of a 64-bit system with a buffer
     // of `bufferSize` characters. Nothing when the system has no such

@@ -1,7 +1,6 @@
 #include "platform/registry/SystemFolders.h"
 
 #include <cstdlib>
-#include <system_error>
 
 namespace tavlo::systemfolders {
 
@@ -23,13 +22,24 @@ std::filesystem::path platformFolder()
     return dataHome() / "tavlo-platform";
 }
 
-std::filesystem::path systemDirectory()
+std::filesystem::path systemDirectoryLocation()
 {
-    const std::filesystem::path folder = platformFolder() / "system32";
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error || !std::filesystem::is_directory(folder, error))
+    return platformFolder() / "system32";
+}
+
+std::filesystem::path systemDirectory(std::error_code* error)
+{
+    const std::filesystem::path folder = systemDirectoryLocation();
+    std::error_code failure;
+    std::filesystem::create_directories(folder, failure);
+    std::error_code unknown;
+    if (!failure && !std::filesystem::is_directory(folder, unknown))
+        failure = std::make_error_code(std::errc::not_a_directory);
+    if (failure) {
+        if (error)
+            *error = failure;
         return {};
+    }
     return folder;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <system_error>
 
 namespace tavlo {
 
@@ -14,9 +15,12 @@ namespace systemfolders {
 
 std::filesystem::path platformFolder();
 
+// Where the system directory is, whether or not it exists yet.
+std::filesystem::path systemDirectoryLocation();
+
 // The system directory, created when missing (Windows always has one).
-// Empty when it cannot be created.
-std::filesystem::path systemDirectory();
+// Empty when it cannot be created; `error`, when given, then says why.
+std::filesystem::path systemDirectory(std::error_code* error = nullptr);
 
 // The 32-bit system directory of 64-bit Windows. Linux has none: empty.
 std::filesystem::path wow64SystemDirectory();

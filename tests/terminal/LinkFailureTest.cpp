@@ -1,4 +1,5 @@
 #include "tests/support/CaseName.h"
+#include "tests/support/RefusingPort.h"
 #include "tests/terminal/LiveTerminal.h"
 
 #include <QElapsedTimer>
@@ -77,12 +78,6 @@ private:
     std::vector<int> clients_;
 };
 
-quint16 closedPort()
-{
-    const SilentListener listener(false);
-    return listener.port();
-}
-
 struct RefusalCase {
     const char* name;
     Transport transport;
@@ -125,7 +120,8 @@ TEST(LinkFailure, NothingListening)
     user.registerControl();
     DriverSettings driver(300, 300);
     TSBXPC cc;
-    EXPECT_FALSE(cc.OpenTcpLink(1, "127.0.0.1", closedPort(), 0));
+    const RefusingPort nothingListens;
+    EXPECT_FALSE(cc.OpenTcpLink(1, "127.0.0.1", nothingListens.port(), 0));
 }
 
 struct SilenceCase {
