@@ -4,29 +4,16 @@
 // never making one longer.
 
 #include "tests/fuzz/FuzzTarget.h"
+#include "tests/fuzz/ScratchFolder.h"
 #include "transfer/SaveJournal.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <string_view>
 
 using namespace tavlo;
 
 namespace {
-
-const QTemporaryDir& folder()
-{
-    static const QTemporaryDir dir;
-    return dir;
-}
-
-void put(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    fuzzCheck(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "scratch file opens");
-    file.write(bytes);
-}
 
 qint64 sizeOf(const QString& path)
 {
@@ -37,8 +24,8 @@ qint64 sizeOf(const QString& path)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QString notes = folder().filePath("Aktarim.kayit");
-    put(notes, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    const QString notes = fuzz::writeScratchFile(
+        "Aktarim.kayit", QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     const SaveJournal journal(notes);
     std::vector<SaveJournal::Entry> entries = journal.read();
     for (const SaveJournal::Entry& e : entries)
@@ -52,11 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The notes may name any file of the machine: settle them on two
     // scratch files instead.
-    const QString movement = folder().filePath("m.txt");
-    const QString backup = folder().filePath("b.txt");
     const QByteArray content(64, 'x');
-    put(movement, content);
-    put(backup, content);
+    const QString movement = fuzz::writeScratchFile("m.txt", content);
+    const QString backup = fuzz::writeScratchFile("b.txt", content);
     for (SaveJournal::Entry& e : entries) {
         e.movementPath = movement;
         e.backupPath = backup;
