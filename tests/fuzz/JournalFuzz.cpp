@@ -62,5 +62,7 @@ std::vector<std::vector<std::uint8_t>> fuzzSeeds()
     return {bytes("Aktarim 2\nsaving\n1 1 127.0.0.1:5005\n40\n2\n/x/Hareketler.txt\n14\n/x/Backup/2024-03-05.txt\n12\n"
                   "saved\n2 3 4\n0\n7\n/x/Hareketler.txt\n90\n/x/Backup/2024-03-05.txt\n80\n"),
             bytes("saving\n/x/Hareketler.txt\n14\n/x/Backup/2024-03-05.txt\n12\n"),
+            // Sizes beyond the files': a file already shorter stays as it is.
+            bytes("Aktarim 2\nsaving\n2 1 3\n5\n5\n/x/H.txt\n100\n/x/B.txt\n2000\n"),
             bytes("saved\r\n/x/H.txt\r\n0\r\n/x/B.txt\r\n0\r\n")};
 }
