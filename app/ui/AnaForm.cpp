@@ -1,15 +1,18 @@
 #include "app/ui/AnaForm.h"
 
 #include "admin/LinkTest.h"
+#include "admin/ui/ZamanAyarForm.h"
 
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "platform/Dialogs.h"
+#include "platform/Error.h"
 #include "platform/FileName.h"
 #include "platform/Guard.h"
 #include "platform/ui/DataGrid.h"
 #include "platform/ui/OptionalDateEdit.h"
 #include "store/DataModul.h"
+#include "terminal/LinkSession.h"
 #include "terminal/TSBXPC.h"
 #include "transfer/TransferRun.h"
 
@@ -216,7 +219,7 @@ void TAnaForm::buildTerminalPage()
     YedekSilButon = makeButton("YedekSilButon", QStringLiteral("Yedekleri Sil"), CihazTab);
     ZamanAyarButon = makeButton("ZamanAyarButon", QStringLiteral("Tarih/Saat Ayarla"), CihazTab);
     for (QPushButton* button : {CihazEkleButon, CihazDuzenleButon, CihazSilButon, YetkiliSilButon,
-                                YedekSilButon, ZamanAyarButon})
+                                YedekSilButon})
         awaitFeature(button);
 
     auto* layout = new QVBoxLayout(CihazTab);
@@ -344,6 +347,8 @@ void TAnaForm::connectHandlers()
         endAsRequested();
     });
     connect(TestButon, &QPushButton::clicked, this, [this] { terminalFeature([this] { TestButonClick(); }); });
+    connect(ZamanAyarButon, &QPushButton::clicked, this,
+            [this] { terminalFeature([this] { ZamanAyarButonClick(); }); });
 }
 
 void TAnaForm::terminalFeature(const std::function<void()>& handler)
@@ -362,6 +367,18 @@ void TAnaForm::terminalFeature(const std::function<void()>& handler)
 void TAnaForm::TestButonClick()
 {
     LinkTest::run(*CC_, data_.CihazTable);
+}
+
+void TAnaForm::ZamanAyarButonClick()
+{
+    if (!zamanAyarForm_)
+        throw Error(QStringLiteral("Tarih / Saat penceresi yok."));
+    LinkSession link(*CC_, linkValuesOf(data_.CihazTable), linksite::kMaintenance);
+    if (!link.linked())
+        return;
+    zamanAyarForm_->showFor(link);
+    // The link stays open after the window; the next transfer drops it.
+    link.leaveOpen();
 }
 
 void TAnaForm::FormCreate()
