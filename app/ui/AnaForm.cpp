@@ -5,6 +5,7 @@
 
 #include "app/Settings.h"
 #include "app/Startup.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
 #include "platform/FileName.h"
@@ -510,7 +511,7 @@ void TAnaForm::AktarButonClick()
     settings.allRecords = YedekBox->isChecked();
     settings.fromDate = TarihindenEdit->date();
     settings.toDate = TarihineEdit->date();
-    settings.today = QDate::currentDate();
+    settings.today = pcClock().now().date();
     WindowTransferView view(*this);
     TransferRun(data_.CihazTable, *CC_, std::move(settings), view).run();
 }
