@@ -20,7 +20,7 @@ BoundSpinEdit::BoundSpinEdit(Table& table, IntField field, QWidget* parent)
         maximum_ = std::numeric_limits<qint32>::max();
     }
     connect(lineEdit(), &QLineEdit::textEdited, this, &BoundSpinEdit::textTyped);
-    connect(this, &QAbstractSpinBox::editingFinished, this, &BoundSpinEdit::refresh);
+    connect(this, &QAbstractSpinBox::editingFinished, this, &BoundSpinEdit::showField);
 }
 
 BoundSpinEdit::~BoundSpinEdit() = default;
@@ -82,13 +82,27 @@ void BoundSpinEdit::textTyped(const QString& text)
 void BoundSpinEdit::store(std::optional<qint32> value)
 {
     if (!guarded([&] { link_.write(value ? QVariant(*value) : QVariant()); }))
-        refresh();
+        showField();
+}
+
+std::optional<qint32> BoundSpinEdit::held() const
+{
+    const QVariant field = link_.value();
+    if (!field.isValid())
+        return std::nullopt;
+    return field.toInt();
 }
 
 void BoundSpinEdit::refresh()
 {
-    const QVariant field = link_.value();
-    const QString shown = field.isValid() ? QString::number(field.toInt()) : QString();
+    if (value() != held())
+        showField();
+}
+
+void BoundSpinEdit::showField()
+{
+    const std::optional<qint32> number = held();
+    const QString shown = number ? QString::number(*number) : QString();
     if (lineEdit()->text() != shown)
         lineEdit()->setText(shown);
 }
@@ -96,7 +110,7 @@ void BoundSpinEdit::refresh()
 void BoundSpinEdit::showEvent(QShowEvent* event)
 {
     link_.follow(true);
-    refresh();
+    showField();
     QAbstractSpinBox::showEvent(event);
 }
 

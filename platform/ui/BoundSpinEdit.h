@@ -16,8 +16,9 @@ class Table;
 // is the field's (signed 32 or 16 bits), with no other minimum or maximum.
 // It shows the field when it is shown and follows the current row while
 // shown; a typed number or a step goes into the row at once (a browsing
-// table starts editing it). Text that is no number yet ("-") writes nothing
-// and gives way to the field's value when the editor is left.
+// table starts editing it). A number typed another way ("007", "-0") stays
+// as typed while the operator is in the editor; text that is no number yet
+// ("-") writes nothing. Leaving the editor shows the field's value plainly.
 class BoundSpinEdit : public QAbstractSpinBox {
     Q_OBJECT
 public:
@@ -29,7 +30,8 @@ public:
     qint32 minimum() const { return minimum_; }
     qint32 maximum() const { return maximum_; }
 
-    // Shows the field of the current row again.
+    // Follows the field of the current row: shows its value unless the text
+    // already means it.
     void refresh();
 
     void stepBy(int steps) override;
@@ -41,6 +43,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    std::optional<qint32> held() const;
+    void showField();
     void textTyped(const QString& text);
     void store(std::optional<qint32> value);
 

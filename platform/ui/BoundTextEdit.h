@@ -13,7 +13,8 @@ class Table;
 // field when it is shown and follows the current row while shown; what the
 // operator types goes into the row at once (a browsing table starts editing
 // it), so the row being edited or inserted always holds what the editor
-// shows. It takes no more characters than the field holds.
+// shows. It takes no more characters than the field holds, and shows a
+// letter the code page lacks as the '?' the field keeps.
 class BoundTextEdit : public QLineEdit {
     Q_OBJECT
 public:

@@ -3,12 +3,10 @@
 #include "platform/Error.h"
 #include "store/Table.h"
 
-#include <QScopedValueRollback>
-
 namespace tavlo {
 
 FieldLink::FieldLink(Table& table, const QString& field, std::function<void()> changed)
-    : table_(table), changed_(std::move(changed))
+    : table_(table), changed_(changed ? std::move(changed) : [] {})
 {
     const auto index = table_.findField(field);
     if (!index)
@@ -33,7 +31,6 @@ QVariant FieldLink::value() const
 
 void FieldLink::write(const QVariant& value)
 {
-    const QScopedValueRollback writing(writing_, true);
     if (table_.state() != Table::State::Edit && table_.state() != Table::State::Insert)
         table_.edit();
     const QString& name = def().name;
@@ -60,12 +57,6 @@ void FieldLink::rowsChanged(int first, int last)
 {
     const int row = table_.currentRow();
     if (row >= first && row <= last)
-        tell();
-}
-
-void FieldLink::tell()
-{
-    if (!writing_ && changed_)
         changed_();
 }
 

@@ -16,11 +16,11 @@ class Table;
 // field, writes it into the row being edited or inserted, and, while it
 // follows the table, calls back whenever the current row may show another
 // value there (the row moved, changed, or the table was reloaded). Its own
-// writes do not call back, so an editor is never overwritten while the
-// operator types into it.
+// writes call back too, so an editor shows what the field took (a letter the
+// code page lacks as '?').
 class FieldLink final : private TableListener {
 public:
-    // A field the table lacks raises an Error.
+    // A field the table lacks raises an Error. `changed` must not throw.
     FieldLink(Table& table, const QString& field, std::function<void()> changed);
     ~FieldLink() override;
     FieldLink(const FieldLink&) = delete;
@@ -44,16 +44,14 @@ public:
     bool following() const { return following_; }
 
 private:
-    void tableReset() override { tell(); }
-    void currentChanged(int /*row*/) override { tell(); }
+    void tableReset() override { changed_(); }
+    void currentChanged(int /*row*/) override { changed_(); }
     void rowsChanged(int first, int last) override;
-    void tell();
 
     Table& table_;
     int field_;
     std::function<void()> changed_;
     bool following_ = false;
-    bool writing_ = false;
 };
 
 }  // namespace tavlo

@@ -142,6 +142,7 @@ TEST_F(BoundEditorsTest, AnEditorFollowsWhatAnotherWritesIntoTheSameRow)
 TEST_F(BoundEditorsTest, TextTakesNoMoreThanTheFieldHoldsAndEmptyTextEmptiesIt)
 {
     BoundTextEdit* name = nameEdit();
+    EXPECT_EQ(name->maxLength(), 30);
     show();
     name->selectAll();
     QTest::keyClicks(name, QString(35, u'x'));
@@ -174,6 +175,35 @@ TEST_F(BoundEditorsTest, SpinEditorTakesAnyNumberOfTheFieldAndMayBeEmpty)
     EXPECT_EQ(table.get(Cihaz::CihazNo), 214748364);
     QTest::keyClicks(number, "x");
     EXPECT_EQ(number->text(), "214748364");
+}
+
+TEST_F(BoundEditorsTest, ALetterTheCodePageLacksShowsAsTheQuestionMarkTheFieldKeeps)
+{
+    BoundTextEdit* name = nameEdit();
+    show();
+    name->selectAll();
+    for (const QChar letter : QStringLiteral("Şu→"))
+        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(letter), Qt::NoModifier);
+    EXPECT_EQ(table.get(Cihaz::CihazAdi), QStringLiteral("Şu?"));
+    EXPECT_EQ(name->text(), QStringLiteral("Şu?"));
+}
+
+TEST_F(BoundEditorsTest, ANumberTypedAnotherWayStaysAsTypedUntilTheEditorIsLeft)
+{
+    BoundSpinEdit* number = numberEdit();
+    show();
+    number->selectAll();
+    QTest::keyClicks(number, "-05");
+    EXPECT_EQ(number->text(), "-05");
+    EXPECT_EQ(table.get(Cihaz::CihazNo), -5);
+
+    number->selectAll();
+    QTest::keyClicks(number, "007");
+    EXPECT_EQ(number->text(), "007");
+    EXPECT_EQ(table.get(Cihaz::CihazNo), 7);
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(number, &leave);
+    EXPECT_EQ(number->text(), "7");
 }
 
 TEST_F(BoundEditorsTest, SpinEditorStepsFromItsValueAndAnEmptyOneFromNothing)
