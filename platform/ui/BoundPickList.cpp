@@ -7,7 +7,7 @@ namespace tavlo {
 
 BoundPickList::BoundPickList(Table& table, IntField field, const QList<GridColumn::Value>& values,
                              QWidget* parent)
-    : QComboBox(parent), link_(table, field.text(), [this] { refresh(); })
+    : QComboBox(parent), link_(table, field, [this] { refresh(); })
 {
     for (const GridColumn::Value& entry : values)
         addItem(entry.text, entry.value);

@@ -10,7 +10,7 @@
 namespace tavlo {
 
 BoundSpinEdit::BoundSpinEdit(Table& table, IntField field, QWidget* parent)
-    : QAbstractSpinBox(parent), link_(table, field.text(), [this] { refresh(); })
+    : QAbstractSpinBox(parent), link_(table, field, [this] { refresh(); })
 {
     if (link_.def().type == FieldType::SmallInteger) {
         minimum_ = std::numeric_limits<qint16>::min();

@@ -5,7 +5,7 @@
 namespace tavlo {
 
 BoundTextEdit::BoundTextEdit(Table& table, TextField field, QWidget* parent)
-    : QLineEdit(parent), link_(table, field.text(), [this] { refresh(); })
+    : QLineEdit(parent), link_(table, field, [this] { refresh(); })
 {
     if (link_.def().width > 0)
         setMaxLength(link_.def().width);

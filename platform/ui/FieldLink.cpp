@@ -14,6 +14,16 @@ FieldLink::FieldLink(Table& table, const QString& field, std::function<void()> c
     field_ = *index;
 }
 
+FieldLink::FieldLink(Table& table, IntField field, std::function<void()> changed)
+    : FieldLink(table, field.text(), std::move(changed))
+{
+}
+
+FieldLink::FieldLink(Table& table, TextField field, std::function<void()> changed)
+    : FieldLink(table, field.text(), std::move(changed))
+{
+}
+
 FieldLink::~FieldLink()
 {
     follow(false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/FieldDef.h"
+#include "store/Fields.h"
 #include "store/TableListener.h"
 
 #include <QString>
@@ -21,7 +22,8 @@ class Table;
 class FieldLink final : private TableListener {
 public:
     // A field the table lacks raises an Error. `changed` must not throw.
-    FieldLink(Table& table, const QString& field, std::function<void()> changed);
+    FieldLink(Table& table, IntField field, std::function<void()> changed);
+    FieldLink(Table& table, TextField field, std::function<void()> changed);
     ~FieldLink() override;
     FieldLink(const FieldLink&) = delete;
     FieldLink& operator=(const FieldLink&) = delete;
@@ -44,6 +46,8 @@ public:
     bool following() const { return following_; }
 
 private:
+    FieldLink(Table& table, const QString& field, std::function<void()> changed);
+
     void tableReset() override { changed_(); }
     void currentChanged(int /*row*/) override { changed_(); }
     void rowsChanged(int first, int last) override;
