@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Takes a screenshot of each page of the main window under Xvfb into docs/.
+# Takes a screenshot of each page of the main window and of the terminal
+# dialog under Xvfb into docs/.
 # Needs the program built and installed into run/ (./run.sh does that).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,6 +32,19 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
     sleep 0.5
     import -window "$win" "docs/screenshot-page$page.png"
   done
+  # The terminal dialog: "Düzenle" on the first terminal of the second page,
+  # left again with Escape ("İptal"), which changes nothing.
+  xdotool mousemove --window "$win" 235 22 click 1
+  sleep 0.5
+  xdotool mousemove --window "$win" 194 358 click 1
+  for _ in $(seq 25); do
+    dialog=$(xdotool search --onlyvisible --name "Cihaz Ekle / Düzenle" 2>/dev/null | head -1) \
+      && [ -n "$dialog" ] && break
+    sleep 0.2
+  done
+  sleep 0.5
+  import -window "$dialog" docs/screenshot-terminal-dialog.png
+  xdotool key --window "$dialog" Escape
   kill $pid
 ' _ "$app"
-ls -l docs/screenshot-page*.png
+ls -l docs/screenshot-page*.png docs/screenshot-terminal-dialog.png

@@ -1,6 +1,8 @@
 #include "app/ui/AnaForm.h"
 
 #include "admin/LinkTest.h"
+#include "admin/TerminalList.h"
+#include "admin/ui/CihazForm.h"
 #include "admin/ui/ZamanAyarForm.h"
 
 #include "app/Settings.h"
@@ -219,8 +221,7 @@ void TAnaForm::buildTerminalPage()
     YetkiliSilButon = makeButton("YetkiliSilButon", QStringLiteral("Yetkilileri Sil"), CihazTab);
     YedekSilButon = makeButton("YedekSilButon", QStringLiteral("Yedekleri Sil"), CihazTab);
     ZamanAyarButon = makeButton("ZamanAyarButon", QStringLiteral("Tarih/Saat Ayarla"), CihazTab);
-    for (QPushButton* button : {CihazEkleButon, CihazDuzenleButon, CihazSilButon, YetkiliSilButon,
-                                YedekSilButon})
+    for (QPushButton* button : {YetkiliSilButon, YedekSilButon})
         awaitFeature(button);
 
     auto* layout = new QVBoxLayout(CihazTab);
@@ -338,6 +339,12 @@ void TAnaForm::connectHandlers()
             [this] { guarded([this] { YedekBoxPropertiesChange(); }); });
     connect(cxButton1, &QPushButton::clicked, this,
             [this] { guarded([this] { cxButton1Click(); }); });
+    connect(CihazEkleButon, &QPushButton::clicked, this,
+            [this] { guarded([this] { CihazEkleButonClick(); }); });
+    connect(CihazDuzenleButon, &QPushButton::clicked, this,
+            [this] { guarded([this] { CihazDuzenleButonClick(); }); });
+    connect(CihazSilButon, &QPushButton::clicked, this,
+            [this] { guarded([this] { CihazSilButonClick(); }); });
     connect(CihazGrid, &DataGrid::checkToggled, this, [this](int, const QString& field) {
         if (field.compare(QLatin1String("Isaret"), Qt::CaseInsensitive) == 0)
             guarded([this] { v_IsaretPropertiesChange(); });
@@ -490,12 +497,41 @@ void TAnaForm::useWindows(TPersonelForm& personel, TZamanAyarForm& zamanAyar, TM
     musveddeForm_ = &musvedde;
 }
 
+// The list buttons do nothing while a handler talks to a terminal: a run
+// lets the window work between terminals, and a dialog opened there would
+// hold the run up with the list half changed.
+void TAnaForm::CihazEkleButonClick()
+{
+    if (terminalBusy_)
+        return;
+    TerminalList(context_).beginAdd();
+    TCihazForm form(context_, this);
+    form.setGCDurum(0);
+    form.exec();
+}
+
+void TAnaForm::CihazDuzenleButonClick()
+{
+    if (terminalBusy_)
+        return;
+    TerminalList(context_).beginEdit();
+    TCihazForm form(context_, this);
+    form.exec();
+}
+
+void TAnaForm::CihazSilButonClick()
+{
+    if (terminalBusy_)
+        return;
+    TerminalList(context_).remove();
+}
+
 void TAnaForm::v_IsaretPropertiesChange()
 {
     // The grid has posted the row; the choice of terminals outlives the
     // program only in the file. A failed save leaves the old file whole and
     // the tick in the table, so the next save writes it.
-    data_.CihazTable.SaveTableFile(context_.terminalListFile());
+    TerminalList(context_).save();
 }
 
 void TAnaForm::AktarButonClick()

@@ -56,6 +56,9 @@ public:
     void KayitSilboxPropertiesChange();
     void YedekBoxPropertiesChange();
     void cxButton1Click();
+    void CihazEkleButonClick();
+    void CihazDuzenleButonClick();
+    void CihazSilButonClick();
     void v_IsaretPropertiesChange();
     void AktarButonClick();
     void TestButonClick();
