@@ -1,6 +1,8 @@
 #include "app/ui/AnaForm.h"
 
+#include "admin/AdminRightsRemoval.h"
 #include "admin/LinkTest.h"
+#include "admin/LogClearing.h"
 
 #include "app/Settings.h"
 #include "app/Startup.h"
@@ -215,8 +217,7 @@ void TAnaForm::buildTerminalPage()
     YetkiliSilButon = makeButton("YetkiliSilButon", QStringLiteral("Yetkilileri Sil"), CihazTab);
     YedekSilButon = makeButton("YedekSilButon", QStringLiteral("Yedekleri Sil"), CihazTab);
     ZamanAyarButon = makeButton("ZamanAyarButon", QStringLiteral("Tarih/Saat Ayarla"), CihazTab);
-    for (QPushButton* button : {CihazEkleButon, CihazDuzenleButon, CihazSilButon, YetkiliSilButon,
-                                YedekSilButon, ZamanAyarButon})
+    for (QPushButton* button : {CihazEkleButon, CihazDuzenleButon, CihazSilButon, ZamanAyarButon})
         awaitFeature(button);
 
     auto* layout = new QVBoxLayout(CihazTab);
@@ -344,6 +345,10 @@ void TAnaForm::connectHandlers()
         endAsRequested();
     });
     connect(TestButon, &QPushButton::clicked, this, [this] { terminalFeature([this] { TestButonClick(); }); });
+    connect(YedekSilButon, &QPushButton::clicked, this,
+            [this] { terminalFeature([this] { YedekSilButonClick(); }); });
+    connect(YetkiliSilButon, &QPushButton::clicked, this,
+            [this] { terminalFeature([this] { YetkiliSilButonClick(); }); });
 }
 
 void TAnaForm::terminalFeature(const std::function<void()>& handler)
@@ -362,6 +367,16 @@ void TAnaForm::terminalFeature(const std::function<void()>& handler)
 void TAnaForm::TestButonClick()
 {
     LinkTest::run(*CC_, data_.CihazTable);
+}
+
+void TAnaForm::YedekSilButonClick()
+{
+    LogClearing::run(*CC_, data_.CihazTable);
+}
+
+void TAnaForm::YetkiliSilButonClick()
+{
+    AdminRightsRemoval::run(*CC_, data_.CihazTable);
 }
 
 void TAnaForm::FormCreate()

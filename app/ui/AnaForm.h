@@ -59,6 +59,8 @@ public:
     void v_IsaretPropertiesChange();
     void AktarButonClick();
     void TestButonClick();
+    void YedekSilButonClick();
+    void YetkiliSilButonClick();
 
     // True while a handler talks to a terminal; another such handler then
     // does nothing, since a transfer lets the window work between terminals.

@@ -1,5 +1,6 @@
 #include "admin/LogClearing.h"
 #include "platform/Error.h"
+#include "tests/admin/DialogWatch.h"
 #include "tests/admin/MaintenanceRig.h"
 #include "tests/admin/RaisingControl.h"
 #include "tests/support/CaseName.h"
@@ -107,49 +108,12 @@ TEST(ClearingTheLogOnAnEmptyList, AsksAndDoesNothing)
 // Records made while the operator reads the second question would be lost
 // without a word: the keypad is locked from before the count until the
 // log is gone.
-class KeypadWatch final : public Dialogs {
-public:
-    KeypadWatch(ScriptedDialogs& answers, const MaintenanceRig& rig) : answers_(answers), rig_(rig)
-    {
-        installDialogs(this);
-    }
-    ~KeypadWatch() override { installDialogs(&answers_); }
-    KeypadWatch(const KeypadWatch&) = delete;
-    KeypadWatch& operator=(const KeypadWatch&) = delete;
-
-    void showMessage(const QString& text) override
-    {
-        unlockedAt << rig_.keypadUnlocked();
-        answers_.showMessage(text);
-    }
-    bool confirmWarning(const QString& text) override
-    {
-        unlockedAt << rig_.keypadUnlocked();
-        return answers_.confirmWarning(text);
-    }
-    void showError(const QString& text) override
-    {
-        unlockedAt << rig_.keypadUnlocked();
-        answers_.showError(text);
-    }
-    std::optional<QString> chooseFileToOpen(const QString& folder) override
-    {
-        return answers_.chooseFileToOpen(folder);
-    }
-
-    QList<bool> unlockedAt;  // at each box, in order
-
-private:
-    ScriptedDialogs& answers_;
-    const MaintenanceRig& rig_;
-};
-
 TEST(ClearingTheLogKeypad, IsLockedWhileTheOperatorIsAskedAboutUntransferredRecords)
 {
     MaintenanceRig rig(someRecords(2));
     rig.addTerminal();
     rig.dialogs.nextWarningAnswers = {true, true};
-    KeypadWatch watch(rig.dialogs, rig);
+    DialogWatch watch(rig.dialogs, [&] { return rig.keypadUnlocked(); });
     LogClearing::run(rig.control(), rig.data.CihazTable);
     EXPECT_EQ(watch.unlockedAt, (QList<bool>{true, false, true})) << "first question, second, message";
     EXPECT_EQ(rig.records(), 0u);
