@@ -3,8 +3,8 @@
 #include "sdk/protocol/Messages.h"
 
 #include <cstdint>
-#include <optional>
 #include <map>
+#include <optional>
 #include <string_view>
 
 namespace tavlo::emulator {
