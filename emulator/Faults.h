@@ -3,8 +3,8 @@
 #include "sdk/protocol/Messages.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
-#include <set>
 #include <string_view>
 
 namespace tavlo::emulator {
@@ -22,8 +22,9 @@ struct Faults {
     bool loseConfirmation = false;
     bool holdConfirmation = false;
     // Operations the terminal answers with a refusal, as a terminal that
-    // cannot do them; the link stays.
-    std::set<protocol::Op> failing;
+    // cannot do them; the link stays. Each with how many of its requests a
+    // link still gets done before the refusals begin (0: none).
+    std::map<protocol::Op, std::uint64_t> failing;
 };
 
 // The operation of that name, as the protocol names it ("SetClock").

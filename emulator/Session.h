@@ -1,6 +1,9 @@
 #pragma once
 
+#include "sdk/protocol/Messages.h"
+
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <utility>
 
@@ -23,6 +26,7 @@ struct Session {
     bool userRead = false;
     std::optional<std::pair<std::int32_t, std::int32_t>> lastUser;  // last entry handed out
     std::uint64_t recordsSent = 0;
+    std::map<protocol::Op, std::uint64_t> requestsOf;  // of the operations made to fail
     bool stalled = false;
 
     // The session of the next link on the same line or connection.

@@ -59,9 +59,11 @@ TerminalService::Outcome TerminalService::handle(Session& session, const Request
         return {Action::Ignore, {}};
     if (!session.linked && !std::holds_alternative<HelloRequest>(request))
         return failed(Status::Refused);
-    if (faults_.failing.contains(opOf(request))) {
-        note(QStringLiteral("operation %1 refused on purpose").arg(static_cast<int>(opOf(request))));
-        return failed(Status::Refused);
+    if (const auto failing = faults_.failing.find(opOf(request)); failing != faults_.failing.end()) {
+        if (session.requestsOf[failing->first]++ >= failing->second) {
+            note(QStringLiteral("operation %1 refused on purpose").arg(static_cast<int>(failing->first)));
+            return failed(Status::Refused);
+        }
     }
     try {
         return std::visit(Overloaded{

@@ -111,8 +111,9 @@ int main(int argc, char** argv)
         {"fail",
          "Fault: refuse every request of operation OP (SetEnabled, GetStatus, SetClock, GetClock, "
          "SetPrivilege, ClearLogs, ReadEnrolment, WriteEnrolment, ...), as a terminal that cannot "
-         "do it. May be given more than once.",
-         "OP"},
+         "do it; with OP:K, every request of OP on a link after its first K. May be given more "
+         "than once.",
+         "OP[:K]"},
         {"verbose", "Report links and changes on standard error."},
     });
     p.process(app);
@@ -175,11 +176,20 @@ int main(int argc, char** argv)
         faults.refuse = p.isSet("refuse");
         faults.loseConfirmation = p.isSet("lose-confirmation");
         faults.holdConfirmation = p.isSet("hold-confirmation");
-        for (const QString& name : p.values("fail")) {
+        for (const QString& value : p.values("fail")) {
+            const qsizetype colon = value.indexOf(':');
+            const QString name = colon < 0 ? value : value.left(colon);
             const std::optional<protocol::Op> op = operationNamed(name.toStdString());
             if (!op)
                 throw Error(QStringLiteral("--fail: no operation named \"%1\"").arg(name));
-            faults.failing.insert(*op);
+            std::uint64_t done = 0;
+            if (colon >= 0) {
+                bool ok = false;
+                done = value.mid(colon + 1).toULongLong(&ok);
+                if (!ok || done > INT32_MAX)
+                    throw Error(QStringLiteral("--fail: \"%1\" is no count of requests").arg(value.mid(colon + 1)));
+            }
+            faults.failing[*op] = done;
         }
 
         std::function<void(const QString&)> log;

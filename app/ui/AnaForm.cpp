@@ -1,6 +1,8 @@
 #include "app/ui/AnaForm.h"
 
+#include "admin/AdminRightsRemoval.h"
 #include "admin/LinkTest.h"
+#include "admin/LogClearing.h"
 #include "admin/TerminalList.h"
 #include "admin/ui/CihazForm.h"
 #include "admin/ui/ZamanAyarForm.h"
@@ -221,8 +223,6 @@ void TAnaForm::buildTerminalPage()
     YetkiliSilButon = makeButton("YetkiliSilButon", QStringLiteral("Yetkilileri Sil"), CihazTab);
     YedekSilButon = makeButton("YedekSilButon", QStringLiteral("Yedekleri Sil"), CihazTab);
     ZamanAyarButon = makeButton("ZamanAyarButon", QStringLiteral("Tarih/Saat Ayarla"), CihazTab);
-    for (QPushButton* button : {YetkiliSilButon, YedekSilButon})
-        awaitFeature(button);
 
     auto* layout = new QVBoxLayout(CihazTab);
     layout->addWidget(CihazGrid, 1);
@@ -357,6 +357,10 @@ void TAnaForm::connectHandlers()
     connect(TestButon, &QPushButton::clicked, this, [this] { terminalFeature([this] { TestButonClick(); }); });
     connect(ZamanAyarButon, &QPushButton::clicked, this,
             [this] { terminalFeature([this] { ZamanAyarButonClick(); }); });
+    connect(YedekSilButon, &QPushButton::clicked, this,
+            [this] { terminalFeature([this] { YedekSilButonClick(); }); });
+    connect(YetkiliSilButon, &QPushButton::clicked, this,
+            [this] { terminalFeature([this] { YetkiliSilButonClick(); }); });
 }
 
 void TAnaForm::terminalFeature(const std::function<void()>& handler)
@@ -387,6 +391,16 @@ void TAnaForm::ZamanAyarButonClick()
     zamanAyarForm_->showFor(link);
     // The link stays open after the window; the next transfer drops it.
     link.leaveOpen();
+}
+
+void TAnaForm::YedekSilButonClick()
+{
+    LogClearing::run(*CC_, data_.CihazTable);
+}
+
+void TAnaForm::YetkiliSilButonClick()
+{
+    AdminRightsRemoval::run(*CC_, data_.CihazTable);
 }
 
 void TAnaForm::FormCreate()

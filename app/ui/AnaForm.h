@@ -63,6 +63,8 @@ public:
     void AktarButonClick();
     void TestButonClick();
     void ZamanAyarButonClick();
+    void YedekSilButonClick();
+    void YetkiliSilButonClick();
 
     // True while a handler talks to a terminal; another such handler then
     // does nothing, since a transfer lets the window work between terminals.

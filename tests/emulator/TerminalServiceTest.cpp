@@ -7,6 +7,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace tavlo::emulator {
 namespace {
 
@@ -172,7 +174,7 @@ Faults hold()
 TEST_F(TerminalServiceTest, RefusesTheOperationsMadeToFailAndNothingElse)
 {
     Faults faults;
-    faults.failing = {Op::SetClock, Op::ClearLogs};
+    faults.failing = {{Op::SetClock, 0}, {Op::ClearLogs, 0}};
     TerminalService service(*state_, faults);
     Session session = linked();
     EXPECT_EQ(service.handle(session, SetClockRequest{{2026, 1, 2, 3, 4, 5}}).reply.status, Status::Refused);
@@ -182,6 +184,67 @@ TEST_F(TerminalServiceTest, RefusesTheOperationsMadeToFailAndNothingElse)
     EXPECT_TRUE(session.linked);
     EXPECT_EQ(operationNamed("SetPrivilege"), Op::SetPrivilege);
     EXPECT_FALSE(operationNamed("setprivilege").has_value());
+}
+
+TEST_F(TerminalServiceTest, AnOperationMadeToFailAfterKRequestsDoesTheFirstKOfEachLink)
+{
+    for (std::int32_t user : {1, 2, 3})
+        state_->enrolments().put({user, 0}, StoredEnrolment{3, 1, 0, {}});
+    Faults faults;
+    faults.failing = {{Op::SetPrivilege, 2}};
+    TerminalService service(*state_, faults);
+    const auto lower = [&](Session& session, std::int32_t user) {
+        return service.handle(session, SetPrivilegeRequest{{user, 4, 0}, 0}).reply.status;
+    };
+    Session session = linked();
+    EXPECT_EQ(lower(session, 1), Status::Ok);
+    EXPECT_EQ(lower(session, 2), Status::Ok);
+    EXPECT_EQ(lower(session, 3), Status::Refused);
+    EXPECT_EQ(state_->enrolments().find({3, 0})->privilege, 3);
+    EXPECT_EQ(service.handle(session, GetStatusRequest{1}).reply.status, Status::Ok) << "other operations go on";
+
+    Session next = linked();
+    EXPECT_EQ(lower(next, 3), Status::Ok) << "the count is per link";
+    EXPECT_EQ(state_->enrolments().find({3, 0})->privilege, 0);
+}
+
+// The user list is read in batches while the PC changes what it has read:
+// every entry comes exactly once, in order, whatever changes under the
+// walk, also when another link adds and removes users meanwhile.
+TEST_F(TerminalServiceTest, AUserListIsWalkedWhilePrivilegesChangeUnderIt)
+{
+    using Key = EnrolmentTable::Key;
+    for (const Key& key : {Key{1, 0}, Key{1, 1}, Key{2, 0}, Key{2, 10}, Key{2, 11}, Key{5, 0}, Key{6, 3}})
+        state_->enrolments().put(key, StoredEnrolment{key.first % 4, 1, 0, {}});
+    TerminalService service(*state_, {});
+    Session walker = linked();
+    Session other = linked();
+    ASSERT_EQ(service.handle(walker, BeginUserReadRequest{}).reply,
+              (Reply{Status::Ok, BeginUserReadReply{7}}));
+
+    std::vector<Key> walked;
+    for (int batch = 0; batch < 10; ++batch) {
+        const auto out = service.handle(walker, NextUserBatchRequest{2});
+        const auto* entries = std::get_if<UserBatchReply>(&out.reply.body);
+        ASSERT_NE(entries, nullptr);
+        if (entries->entries.empty())
+            break;
+        for (const UserEntry& e : entries->entries) {
+            walked.push_back({e.user, e.number});
+            ASSERT_EQ(service.handle(walker, SetPrivilegeRequest{{e.user, 4, e.number}, 0}).reply.status,
+                      Status::Ok);
+        }
+        if (batch == 1) {
+            // Behind the walk and ahead of it.
+            service.handle(other, WriteEnrolmentRequest{{1, 4, 5}, 3, {}, 0});
+            service.handle(other, DeleteEnrolmentRequest{{5, 4, 12}});
+            service.handle(other, WriteEnrolmentRequest{{7, 4, 0}, 2, {}, 0});
+        }
+    }
+    EXPECT_EQ(walked, (std::vector<Key>{{1, 0}, {1, 1}, {2, 0}, {2, 10}, {2, 11}, {6, 3}, {7, 0}}));
+    for (const Key& key : walked)
+        EXPECT_EQ(state_->enrolments().find(key)->privilege, 0) << key.first << "-" << key.second;
+    EXPECT_EQ(state_->enrolments().find({1, 5})->privilege, 3) << "added behind the walk";
 }
 
 struct LostCase {
