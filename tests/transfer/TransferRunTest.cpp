@@ -1,16 +1,11 @@
 #include "tests/support/CaseName.h"
 #include "tests/support/PrintQt.h"
+#include "tests/support/RefusingPort.h"
 #include "tests/transfer/TransferRig.h"
 #include "transfer/TransferStatus.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <stdexcept>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace tavlo::test {
 namespace {
@@ -240,32 +235,6 @@ struct UnlinkedCase {
 };
 
 class RunWithAnUnlinkedTerminal : public testing::TestWithParam<UnlinkedCase> {};
-
-// A loopback port that refuses every connection: bound for the scope's
-// lifetime, so nobody else can take it, but never listening.
-class RefusingPort {
-public:
-    RefusingPort()
-    {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) != 0
-            || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
-            throw std::runtime_error("cannot bind a loopback port");
-        port_ = ntohs(address.sin_port);
-    }
-    ~RefusingPort() { ::close(fd_); }
-    RefusingPort(const RefusingPort&) = delete;
-    RefusingPort& operator=(const RefusingPort&) = delete;
-    quint16 port() const { return port_; }
-
-private:
-    int fd_ = -1;
-    quint16 port_ = 0;
-};
 
 TEST_P(RunWithAnUnlinkedTerminal, GoesOnWithTheNextTerminal)
 {
