@@ -156,7 +156,7 @@ TEST(SelectionCommands, HoldViewsBackAndRefreshThemOnce)
     EXPECT_EQ(views.lastMove, 1) << "views are shown the kept row";
 }
 
-TEST(SelectionCommands, AStartedEditIsPostedFirstAndNothingIsSaved)
+TEST(SelectionCommands, APendingEditIsKeptAndPostedByTheWalk)
 {
     TDataModul data;
     Table& table = data.PersonelTable;
