@@ -9,6 +9,11 @@ constexpr qint32 kRawUser = 3;
 constexpr qint32 kRawEnrolment = 1;
 }  // namespace
 
+bool shownToDeveloper()
+{
+    return qEnvironmentVariable(kDeveloperVariable) == QLatin1String("1");
+}
+
 TryTransferResult tryTransfer(TSBXPC& control)
 {
     TryTransferResult result;

@@ -19,6 +19,11 @@ inline constexpr auto kFixedAddress = "192.168.1.224";
 inline constexpr qint32 kFixedPort = 5005;
 inline constexpr qint32 kFixedPassword = 0;
 
+// The environment variable that shows the hidden buttons to a developer:
+// TAVLO_DEVELOPER=1. No file of the program holds it.
+inline constexpr auto kDeveloperVariable = "TAVLO_DEVELOPER";
+bool shownToDeveloper();
+
 struct TryTransferResult {
     bool linked = false;
     QStringList lines;  // one per record the log delivered
