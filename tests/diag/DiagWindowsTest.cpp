@@ -10,6 +10,7 @@
 #include "tests/support/TempFolder.h"
 #include "tests/terminal/LiveTerminal.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -92,10 +93,10 @@ const QByteArray kRecords = "user\tmode\tyear\tmonth\tday\thour\tminute\tsecond\
 // emulator with password 0 through the driver's [Hosts] entry.
 class HiddenButtons : public testing::Test {
 protected:
-    void create()
+    void create(const QByteArray& rows = {})
     {
         app.write("Cihazlar.Dat", "CihazNo\tCihazAdi\tMakineNo\tBaglantiTipi\tIPAdres\tParola\tPort\tIsaret\t"
-                                  "Durum\tAciklama\tTransferDurumu\tComportNo\tGCTip\r\n");
+                                  "Durum\tAciklama\tTransferDurumu\tComportNo\tGCTip\r\n" + rows);
         context = std::make_unique<ProgramContext>(data, app.withSeparator());
         form = std::make_unique<TAnaForm>(*context, probe);
         form->show();
@@ -151,6 +152,25 @@ TEST_F(HiddenButtons, AktarimDeneShowsTheRecordsInItsMemo)
     EXPECT_TRUE(kayitMemo()->isVisibleTo(form.get()));
     EXPECT_TRUE(kayitMemo()->toPlainText().endsWith("[0]- PER=101   ---------- 2024/03/01 - 08:05 "));
     EXPECT_EQ(emulator::TerminalState(folder.file("state")).settings().confirmed, 0u);
+}
+
+// The records it showed come again in the next transfer, which drops its
+// link, and only that transfer confirms them.
+TEST_F(HiddenButtons, ATransferAfterAktarimDeneGetsTheSameRecords)
+{
+    startEmulator();
+    driver.mapHost(QLatin1String(testbuttons::kFixedAddress), QStringLiteral("127.0.0.1:%1").arg(emulator->port()));
+    create("1\tKapi\t1\t1\t127.0.0.1\t0\t" + QByteArray::number(emulator->port()) + "\t1\t\t\t0\t\t0\r\n");
+    QTest::mouseClick(button("Button1"), Qt::LeftButton);
+    ASSERT_TRUE(kayitMemo()->toPlainText().contains("PER=101"));
+    QTest::mouseClick(button("AktarButon"), Qt::LeftButton);
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+    EXPECT_EQ(emulator::TerminalState(folder.file("state")).settings().confirmed, 1u);
+    QFile movements(form->values().movementFilePath);
+    ASSERT_TRUE(movements.open(QIODevice::ReadOnly)) << movements.fileName().toStdString();
+    const QByteArray written = movements.readAll();
+    EXPECT_FALSE(written.isEmpty());
+    EXPECT_FALSE(written.contains("PER=")) << "the memo's lines never reach the movement file";
 }
 
 TEST_F(HiddenButtons, AktarimDeneAgainstNothingKeepsItsMemoHidden)
