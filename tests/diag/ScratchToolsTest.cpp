@@ -1,6 +1,7 @@
 #include "diag/ScratchTools.h"
 #include "platform/Error.h"
 #include "store/DataModul.h"
+#include "tests/admin/RaisingControl.h"
 #include "tests/support/CaseName.h"
 #include "tests/support/RefusingPort.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -186,6 +187,36 @@ TEST_F(ScratchTools, AnUnreadableFileRaisesAndWritesNothing)
     }
     EXPECT_EQ(terminal.state().enrolments().entries().size(), 5u);
 }
+
+struct RaiseCase {
+    const char* name;
+    qint32 dispid;
+    bool upload;
+    friend void PrintTo(const RaiseCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ToolRaising : public ScratchTools, public testing::WithParamInterface<RaiseCase> {};
+
+// A call that raises ends the tool with its error, and the keypad is on.
+TEST_P(ToolRaising, LeavesTheKeypadOn)
+{
+    const RaiseCase& c = GetParam();
+    scratch::download(cc, "7", "3", path);
+    const RaisingControl raising(c.dispid);
+    TSBXPC raisingCc;
+    ASSERT_TRUE(terminal.open(raisingCc, Transport::Tcp));
+    ASSERT_TRUE(raisingCc.SetDeviceEnabled(scratch::kMachine, 0));
+    if (c.upload)
+        EXPECT_THROW(scratch::upload(raisingCc, "42", path), Error);
+    else
+        EXPECT_THROW(scratch::download(raisingCc, "7", "3", path), Error);
+    EXPECT_TRUE(terminal.state().settings().keypadEnabled);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ToolRaising,
+                         testing::Values(RaiseCase{"WritingTheEnrolment", SBXPC_WRITE_ENROLMENT, true},
+                                         RaiseCase{"ReadingTheEnrolment", SBXPC_READ_ENROLMENT, false}),
+                         tavlo::test::CaseName{});
 
 struct ConnectCase {
     const char* name;
