@@ -9,6 +9,7 @@
 
 #include "app/Settings.h"
 #include "app/Startup.h"
+#include "diag/ui/MusveddeForm.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
@@ -128,7 +129,7 @@ TAnaForm::TAnaForm(ProgramContext& context, ControlProbe& probe, QWidget* parent
     bottom->addWidget(cxButton1);
     layout->addLayout(bottom);
 
-    buildHiddenControls();
+    buildHiddenControls(layout, bottom);
     connectHandlers();
     Sayfalar->setCurrentWidget(AktarimTab);
 
@@ -311,7 +312,7 @@ void TAnaForm::buildSettingsPage()
     layout->addLayout(bottom);
 }
 
-void TAnaForm::buildHiddenControls()
+void TAnaForm::buildHiddenControls(QBoxLayout* layout, QBoxLayout* bottom)
 {
     Button1 = makeButton("Button1", QStringLiteral("Aktarım Dene"), this);
     Button2 = makeButton("Button2", QStringLiteral("Get Enroll"), this);
@@ -323,6 +324,16 @@ void TAnaForm::buildHiddenControls()
     for (QWidget* widget : std::initializer_list<QWidget*>{Button1, Button2, Button3, KayitMemo,
                                                            YedekMemo})
         widget->setVisible(false);
+    // In the window's layout, so that a developer who shows them finds
+    // them in order rather than stacked in a corner.
+    layout->insertWidget(1, KayitMemo);
+    bottom->insertWidget(0, Button3);
+    bottom->insertWidget(0, Button2);
+    bottom->insertWidget(0, Button1);
+    if (testbuttons::shownToDeveloper()) {
+        for (QWidget* widget : std::initializer_list<QWidget*>{Button1, Button2, Button3, Button4})
+            widget->setVisible(true);
+    }
 }
 
 void TAnaForm::connectHandlers()
@@ -361,6 +372,10 @@ void TAnaForm::connectHandlers()
             [this] { terminalFeature([this] { YedekSilButonClick(); }); });
     connect(YetkiliSilButon, &QPushButton::clicked, this,
             [this] { terminalFeature([this] { YetkiliSilButonClick(); }); });
+    connect(Button1, &QPushButton::clicked, this, [this] { terminalFeature([this] { Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this, [this] { terminalFeature([this] { Button2Click(); }); });
+    connect(Button3, &QPushButton::clicked, this, [this] { terminalFeature([this] { Button3Click(); }); });
+    connect(Button4, &QPushButton::clicked, this, [this] { terminalFeature([this] { Button4Click(); }); });
 }
 
 void TAnaForm::terminalFeature(const std::function<void()>& handler)
@@ -401,6 +416,34 @@ void TAnaForm::YedekSilButonClick()
 void TAnaForm::YetkiliSilButonClick()
 {
     AdminRightsRemoval::run(*CC_, data_.CihazTable);
+}
+
+void TAnaForm::Button1Click()
+{
+    // Its link stays open; a transfer drops it, so what it showed stays
+    // unconfirmed on the terminal.
+    const testbuttons::TryTransferResult result = testbuttons::tryTransfer(*CC_);
+    if (result.linked)
+        KayitMemo->setVisible(true);
+    for (const QString& line : result.lines)
+        KayitMemo->appendPlainText(line);
+}
+
+void TAnaForm::Button2Click()
+{
+    KayitMemo->appendPlainText(testbuttons::getEnroll(*CC_, kept_));
+}
+
+void TAnaForm::Button3Click()
+{
+    testbuttons::setEnroll(*CC_, kept_);
+}
+
+void TAnaForm::Button4Click()
+{
+    if (!musveddeForm_)
+        throw Error(QStringLiteral("MusveddeForm penceresi yok."));
+    musveddeForm_->exec();
 }
 
 void TAnaForm::FormCreate()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainWindowSetup.h"
+#include "diag/TestButtons.h"
 #include "store/ProgramContext.h"
 
 #include <QWidget>
@@ -8,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class QBoxLayout;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -65,6 +67,11 @@ public:
     void ZamanAyarButonClick();
     void YedekSilButonClick();
     void YetkiliSilButonClick();
+    // The hidden developer buttons (shown with TAVLO_DEVELOPER=1).
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
 
     // True while a handler talks to a terminal; another such handler then
     // does nothing, since a transfer lets the window work between terminals.
@@ -87,7 +94,7 @@ private:
     void buildTransferPage();
     void buildTerminalPage();
     void buildSettingsPage();
-    void buildHiddenControls();
+    void buildHiddenControls(QBoxLayout* layout, QBoxLayout* bottom);
     void connectHandlers();
     // Runs a handler that talks to the terminal control: behind the guard,
     // with the window busy, and never while another such handler runs.
@@ -106,6 +113,8 @@ private:
     TPersonelForm* personelForm_ = nullptr;
     TZamanAyarForm* zamanAyarForm_ = nullptr;
     TMusveddeForm* musveddeForm_ = nullptr;
+    // Filled by "Get Enroll", passed back by "Set Enroll".
+    testbuttons::KeptIntegers kept_;
     bool terminalBusy_ = false;
     PendingEnd pendingEnd_ = PendingEnd::None;
 

@@ -118,7 +118,11 @@ sbc_channel* sbc_open_tcp(const char* host, int32_t port, int32_t connect_ms)
 {
     if (!host || port < 1 || port > 65535)
         return nullptr;
-    const std::string name = std::strcmp(host, "localhost") == 0 ? "127.0.0.1" : host;
+    // The configuration may send an address elsewhere (a fixed address
+    // that tests and demos must reach on this machine instead).
+    const tavlo::comm::DriverConfig::Route route = tavlo::comm::DriverConfig::load().routeOf(host, port);
+    const std::string name = route.host == "localhost" ? "127.0.0.1" : route.host;
+    port = route.port;
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;

@@ -34,7 +34,42 @@ bool toInt(const std::string& s, std::int32_t& value)
     return error == std::errc() && end == s.data() + s.size();
 }
 
+// "HOST" or "HOST:PORT"; an IPv6 address with a port is written "[HOST]:PORT".
+bool toRoute(const std::string& value, DriverConfig::Route& route)
+{
+    std::string host = value;
+    std::int32_t port = 0;
+    const auto colon = value.rfind(':');
+    const bool bracketed = !value.empty() && value.front() == '[';
+    if (bracketed) {
+        const auto close = value.find(']');
+        if (close == std::string::npos)
+            return false;
+        host = value.substr(1, close - 1);
+        if (close + 1 < value.size()) {
+            if (value[close + 1] != ':' || !toInt(value.substr(close + 2), port))
+                return false;
+        }
+    } else if (colon != std::string::npos && value.find(':') == colon) {
+        host = value.substr(0, colon);
+        if (!toInt(value.substr(colon + 1), port))
+            return false;
+    }
+    if (host.empty() || port < 0 || port > 65535)
+        return false;
+    route = {host, port};
+    return true;
+}
+
 }  // namespace
+
+DriverConfig::Route DriverConfig::routeOf(const std::string& host, std::int32_t port) const
+{
+    const auto found = hosts.find(lower(host));
+    if (found == hosts.end())
+        return {host, port};
+    return {found->second.host, found->second.port != 0 ? found->second.port : port};
+}
 
 std::filesystem::path DriverConfig::path()
 {
@@ -77,6 +112,8 @@ DriverConfig DriverConfig::load()
         std::int32_t n = 0;
         if (section == "serialports" && toInt(key, n) && !value.empty()) {
             config.serialPorts[n] = value;
+        } else if (DriverConfig::Route route; section == "hosts" && !key.empty() && toRoute(value, route)) {
+            config.hosts[key] = route;
         } else if (section == "timeouts" && toInt(value, n)) {
             n = std::clamp(n, kShortest, kLongest);
             if (key == "connectms")

@@ -26,6 +26,12 @@ void DriverSettings::mapSerialPort(int port, const QString& device)
     write();
 }
 
+void DriverSettings::mapHost(const QString& address, const QString& target)
+{
+    hosts_[address] = target;
+    write();
+}
+
 void DriverSettings::setTimeouts(int connectMs, int replyMs)
 {
     connectMs_ = connectMs;
@@ -38,6 +44,9 @@ void DriverSettings::write() const
     QByteArray text = "[SerialPorts]\n";
     for (auto it = ports_.cbegin(); it != ports_.cend(); ++it)
         text += QByteArray::number(it.key()) + '=' + it.value().toLocal8Bit() + '\n';
+    text += "[Hosts]\n";
+    for (auto it = hosts_.cbegin(); it != hosts_.cend(); ++it)
+        text += it.key().toLatin1() + '=' + it.value().toLatin1() + '\n';
     text += "[Timeouts]\nConnectMs=" + QByteArray::number(connectMs_) + "\nReplyMs="
             + QByteArray::number(replyMs_) + '\n';
     folder_.write("sbxpc.conf", text);

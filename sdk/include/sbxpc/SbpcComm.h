@@ -8,6 +8,8 @@
  *
  *   [SerialPorts]
  *   3=/dev/ttyUSB1        ; serial port 3 is this device (0 is the USB port)
+ *   [Hosts]
+ *   192.168.1.224=127.0.0.1:40123 ; a TCP link to this address goes here instead
  *   [Timeouts]
  *   ConnectMs=3000        ; opening a TCP connection
  *   ReplyMs=5000          ; waiting for the terminal's answer
